@@ -1,0 +1,56 @@
+# Shared by the scripts: paths, the architecture Wine can run here, and the Wine/X set-up.
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+# The shipped program is 32-bit. Tests run the 32-bit build when this kernel can execute
+# 32-bit Wine, and the same code built for x86_64 under wine64 when it cannot.
+if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  test_arch=i686; wine_bin=/usr/lib/wine/wine
+else
+  test_arch=x86_64; wine_bin=/usr/lib/wine/wine64
+fi
+build_dir="$root/build"
+product_dir="$root/build-i686"
+[ "$test_arch" = i686 ] && product_dir="$build_dir"
+
+export WINEPREFIX="$build_dir/wine"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=,winemenubuilder.exe="
+
+configure_and_build() {  # dir arch tests(ON/OFF)
+  cmake -S "$root" -B "$1" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw.cmake" \
+        -DVERADIN_ARCH="$2" -DVERADIN_TESTS="$3" >/dev/null
+  cmake --build "$1" -j"$(nproc)"
+}
+
+xvfb_pid=
+start_display() {  # a private X server when none is given
+  if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
+    local n
+    for n in $(seq 91 140); do
+      [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+      Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+      xvfb_pid=$!
+      export DISPLAY=":$n"
+      for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+      return 0
+    done
+    echo "no free X display number" >&2; return 1
+  fi
+}
+
+start_wine() {  # a warm wineserver and a booted prefix, stdio detached so no pipe stays open
+  local fresh=
+  [ -d "$WINEPREFIX" ] || fresh=1
+  mkdir -p "$WINEPREFIX"
+  wineserver -p </dev/null >/dev/null 2>&1
+  LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 "$wine_bin" wineboot </dev/null >/dev/null 2>&1 || true
+  if [ -n "$fresh" ]; then
+    "$wine_bin" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
+    "$wine_bin" regedit /S "$root/scripts/fonts.reg" </dev/null >/dev/null 2>&1 || true
+  fi
+}
+
+stop_all() {
+  wineserver -k >/dev/null 2>&1 || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+}
