@@ -8,7 +8,7 @@ if /usr/lib/wine/wine --version >/dev/null 2>&1; then
 else
   test_arch=x86_64; wine_bin=/usr/lib/wine/wine64
 fi
-build_dir="$root/build"
+build_dir="${VERADIN_BUILD_DIR:-$root/build}"
 product_dir="$root/build-i686"
 [ "$test_arch" = i686 ] && product_dir="$build_dir"
 

@@ -6,7 +6,7 @@ source "$(dirname "$0")/common.sh"
 
 echo "== building the test build ($test_arch) =="
 configure_and_build "$build_dir" "$test_arch" ON
-if [ "$product_dir" != "$build_dir" ]; then
+if [ "$product_dir" != "$build_dir" ] && [ -z "${VERADIN_SKIP_PRODUCT:-}" ]; then
   echo "== building the shipped program (i686) =="
   configure_and_build "$product_dir" i686 OFF
 fi
