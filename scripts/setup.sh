@@ -7,7 +7,8 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 need_pkgs=(g++-mingw-w64-i686-posix mingw-w64-i686-dev libz-mingw-w64-dev
            g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
            wine wine32:i386 wine64 xvfb xauth fonts-wqy-microhei cmake googletest
-           nlohmann-json3-dev imagemagick fonts-noto-cjk dpkg-dev python3 x11-utils)
+           nlohmann-json3-dev imagemagick fonts-noto-cjk dpkg-dev python3 x11-utils
+           libpng-dev libjpeg62-turbo-dev)
 
 missing=()
 for p in "${need_pkgs[@]}"; do
