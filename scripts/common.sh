@@ -38,15 +38,18 @@ start_display() {  # a private X server when none is given
   fi
 }
 
+prefix_settings=3  # raise when the settings below change, so existing prefixes get them
 start_wine() {  # a warm wineserver and a booted prefix, stdio detached so no pipe stays open
-  local fresh=
-  [ -d "$WINEPREFIX" ] || fresh=1
   mkdir -p "$WINEPREFIX"
   wineserver -p </dev/null >/dev/null 2>&1
   LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 "$wine_bin" wineboot </dev/null >/dev/null 2>&1 || true
-  if [ -n "$fresh" ]; then
+  if [ "$(cat "$WINEPREFIX/.veradin-settings" 2>/dev/null)" != "$prefix_settings" ]; then
+    # A crash must end the test, not open a debugger window.
     "$wine_bin" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
+    # Without a window manager, Wine waits 2 s for each managed window to withdraw.
+    "$wine_bin" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
     "$wine_bin" regedit /S "$root/scripts/fonts.reg" </dev/null >/dev/null 2>&1 || true
+    echo "$prefix_settings" > "$WINEPREFIX/.veradin-settings"
   fi
 }
 

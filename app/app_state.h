@@ -1,0 +1,37 @@
+#pragma once
+// The Query client's process-wide state. Workers run one network action at a time (see
+// workers.h), so the state they write is never written by two threads at once.
+#include <windows.h>
+
+#include <array>
+#include <atomic>
+#include <mutex>
+#include <string>
+
+#include "web/types.h"
+
+struct ApplicationState {
+  ULONG_PTR gdiplusToken = 0;
+  HICON appIcon = nullptr;
+  // Set on the window thread, read by workers.
+  std::atomic<HWND> mainWindow{nullptr};
+  std::atomic<HWND> detailWindow{nullptr};
+
+  std::string encodedName;
+  std::string firstSearchText, pageJumpText;
+  ByteSet firstSearchReply, pageJumpReply;
+  TextArray names, dates, cases;
+  std::string resultCount;
+
+  std::string selectedCase, idSegment, selectedId;
+  ByteSet detailReply;
+  std::string detailText;
+  std::array<std::string, 12> detailValues;
+};
+
+ApplicationState& AppState();
+// Guards the result page texts and the selection, which the window thread reads while a
+// worker may write them; held only for copies, never across a request or a window call.
+std::mutex& StateLock();
+// Start-up: fresh state with the three empty lists. Shutdown: every item released.
+void ResetApplicationState();

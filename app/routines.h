@@ -1,0 +1,34 @@
+#pragma once
+// The Query client's routines: event handlers (window thread) and workers (their own thread).
+
+#include <string>
+
+// Start-up and the main window.
+int RunVeradin();
+void ShowDisclaimer();
+void LockMainWindowSize();
+void PollEnterKey();
+void DragDetailWindow();
+void ShutdownApplication();
+
+// Workers.
+void FetchMainCaptcha();
+void FetchDetailCaptcha();
+void FirstPageSearch();
+void PageJumpSearch();
+void FetchRecordDetail();
+void TrimWorkingSet();
+
+// Shows the result count of a result page in the main window.
+void ShowResultCount(const std::string& page);
+
+// Window-thread handler of the result list's double-click.
+void OpenRecordDetail();
+
+// Handlers that start workers.
+void OnMainCaptchaClicked();
+void OnQueryClicked();
+void OnDetailCreated();
+void OnDetailCaptchaClicked();
+void OnContinueClicked();
+void OnApplicationDeactivated();

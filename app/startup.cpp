@@ -1,0 +1,106 @@
+// Start-up, the main window's own handlers and shutdown.
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include "app/app_state.h"
+#include "app/routines.h"
+#include "app/service.h"
+#include "app/templates.h"
+#include "app/workers.h"
+#include "runtime/ui_thread.h"
+#include "runtime/units.h"
+#include "runtime/window.h"
+#include "web/message_pump.h"
+
+namespace {
+
+constexpr char kDisclaimer[] =
+    "在使用前请务必阅读并同意本声明：\r\n"
+    "1、本软件未经过最高人民法院授权，您要是使用的话就意味着您要承担一切可能的法律责任。\r\n"
+    "2、软件处在测试阶段并不是很稳定，您要是使用就意味着您要经历各种BUG。” \r\n"
+    "点击‘是’即代表您已经阅读并同意本协议，点击‘否’意味着您并不认可此协议也就意味着您将不会使用本软件！";
+
+constexpr int kMainWidth = 593;
+constexpr int kMainHeight = 522;
+
+HICON LoadApplicationIcon() {
+  HMODULE module = GetModuleHandleA(nullptr);
+  HICON icon = LoadIconA(module, MAKEINTRESOURCEA(129));
+  if (!icon) icon = LoadIconA(module, "DEFAULT_ICON");
+  return icon;
+}
+
+}  // namespace
+
+int RunVeradin() {
+  ResetApplicationState();
+  InitialiseService();
+
+  Gdiplus::GdiplusStartupInput input;  // version 1, no callback, background thread, codecs
+  ULONG_PTR token = 0;
+  if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) token = 0;
+  AppState().gdiplusToken = token;
+  AppState().appIcon = LoadApplicationIcon();
+
+  if (!StartUiThread()) return 1;
+  SetMessagePump(PumpPendingMessages);
+  LoadWindow(MainWindowTemplate(), nullptr, /*quitOnDestroy=*/true);
+  const int code = RunMessageLoop();
+  ShutdownApplication();
+  return code;
+}
+
+void ShowDisclaimer() {
+  HWND main = EventWindow();
+  AppState().mainWindow = main;
+  if (ShowMessage(kDisclaimer, "提示", MB_YESNO) == IDYES) {
+    StartWorker<FetchMainCaptcha>();
+  } else {
+    DestroyWindow(main);  // ends the message loop: nothing else happens
+  }
+}
+
+void LockMainWindowSize() {
+  HWND main = EventWindow();
+  SetWindowPos(main, nullptr, 0, 0, kMainWidth, kMainHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void PollEnterKey() {
+  // Always asked, so that an Enter typed into another program is consumed there and does not
+  // count once the main window comes back to the front.
+  const SHORT state = GetAsyncKeyState(VK_RETURN);
+  if (state == 0) return;
+  HWND main = AppState().mainWindow;
+  if (!main || GetForegroundWindow() != main) return;
+  StartWorker<PageJumpSearch>();
+}
+
+void DragDetailWindow() {
+  HWND detail = EventWindow();
+  SendMessageW(detail, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
+void ShutdownApplication() {
+  SetMessagePump(nullptr);
+  StopUiThread();  // workers' window calls now return at once
+  // Workers still running finish their request and find no window; give them a moment so
+  // that the state is not released under them, but never hang the exit for a slow server.
+  WaitForWorkers(3000);
+  const ULONG_PTR token = AppState().gdiplusToken;
+  {
+    std::unique_lock<std::mutex> lock(NetworkActionLock(), std::try_to_lock);
+    if (lock.owns_lock()) ResetApplicationState();
+  }
+  if (token) Gdiplus::GdiplusShutdown(token);
+}
+
+// Handlers that only start workers.
+void OnMainCaptchaClicked() { StartWorker<FetchMainCaptcha>(); }
+void OnQueryClicked() { StartWorker<FirstPageSearch>(); }
+void OnDetailCreated() {
+  AppState().detailWindow = EventWindow();
+  StartWorker<FetchDetailCaptcha>();
+}
+void OnDetailCaptchaClicked() { StartWorker<FetchDetailCaptcha>(); }
+void OnContinueClicked() { StartWorker<FetchRecordDetail>(); }

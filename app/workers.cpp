@@ -1,0 +1,6 @@
+#include "app/workers.h"
+
+std::mutex& NetworkActionLock() {
+  static std::mutex lock;
+  return lock;
+}

@@ -1,0 +1,178 @@
+#include "runtime/units.h"
+
+#include <commctrl.h>
+
+#include <utility>
+
+#include "runtime/gbk_text.h"
+#include "runtime/picture_box.h"
+#include "runtime/ui_thread.h"
+#include "runtime/window_record.h"
+
+namespace {
+
+std::wstring WindowTextOf(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  if (length <= 0) return {};
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), length + 1)));
+  return text;
+}
+
+// A transparent label shows its parent through it: the parent repaints the old text away.
+void RepaintUnder(HWND unit) {
+  HWND parent = GetParent(unit);
+  RECT rc;
+  GetWindowRect(unit, &rc);
+  MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rc), 2);
+  RedrawWindow(parent, &rc, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+}  // namespace
+
+std::string GetUnitText(HWND unit) {
+  std::string text;
+  RunOnUiThread([&] {
+    if (IsWindow(unit)) text = WideToGbk(WindowTextOf(unit));
+  });
+  return text;
+}
+
+void SetUnitText(HWND unit, const std::string& text) {
+  const std::wstring wide = GbkToWide(text);
+  RunOnUiThread([&] {
+    if (!IsWindow(unit)) return;
+    SetWindowTextW(unit, wide.c_str());
+    UnitRecord* record = RecordOfUnit(unit);
+    if (record && record->spec->kind == UnitKind::Label) RepaintUnder(unit);
+  });
+}
+
+void AppendEditText(HWND edit, const std::string& text) {
+  const std::wstring wide = GbkToWide(text);
+  RunOnUiThread([&] {
+    if (!IsWindow(edit)) return;
+    const LRESULT end = SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0);
+    SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(end), end);
+    SendMessageW(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
+  });
+}
+
+namespace {
+bool ShowPicture(HWND pictureBox, DecodedPicture picture) {
+  const bool shows = !picture.Empty();
+  bool set = false;
+  RunOnUiThread([&] {
+    UnitRecord* record = IsWindow(pictureBox) ? RecordOfUnit(pictureBox) : nullptr;
+    if (!record || record->spec->kind != UnitKind::Picture) return;
+    record->picture = std::move(picture);
+    InvalidateRect(pictureBox, nullptr, TRUE);
+    set = true;
+  });
+  return set && shows;
+}
+}  // namespace
+
+bool SetPicture(HWND pictureBox, const std::uint8_t* data, std::size_t size) {
+  // Decoded here, off the window thread; only the finished pixels move over.
+  return ShowPicture(pictureBox, DecodePicture(data, size, kPictureBackground));
+}
+
+bool SetPictureFromResource(HWND pictureBox, const char* resourceName) {
+  return ShowPicture(pictureBox, DecodePictureResource(resourceName));
+}
+
+bool PictureIsEmpty(HWND pictureBox) {
+  bool empty = true;
+  RunOnUiThread([&] {
+    UnitRecord* record = IsWindow(pictureBox) ? RecordOfUnit(pictureBox) : nullptr;
+    if (record) empty = record->picture.Empty();
+  });
+  return empty;
+}
+
+void ListDeleteAllRows(HWND list) {
+  RunOnUiThread([&] { SendMessageW(list, LVM_DELETEALLITEMS, 0, 0); });
+}
+
+int ListAppendRow(HWND list) {
+  int index = -1;
+  RunOnUiThread([&] {
+    if (!IsWindow(list)) return;
+    LVITEMW item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    item.pszText = const_cast<wchar_t*>(L"");
+    index = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+  });
+  return index;
+}
+
+void ListSetCell(HWND list, int row, int column, const std::string& text) {
+  std::wstring wide = GbkToWide(text);
+  RunOnUiThread([&] {
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = wide.data();
+    SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  });
+}
+
+std::string ListGetCell(HWND list, int row, int column) {
+  std::string text;
+  RunOnUiThread([&] {
+    if (!IsWindow(list) || row < 0) return;
+    // Grow the buffer until the cell fits: the control truncates silently.
+    for (size_t size = 256; size <= (1u << 20); size *= 4) {
+      std::wstring buffer(size, L'\0');
+      LVITEMW item{};
+      item.iSubItem = column;
+      item.pszText = buffer.data();
+      item.cchTextMax = static_cast<int>(size);
+      const LRESULT n = SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+      if (n < static_cast<LRESULT>(size) - 1) {
+        buffer.resize(static_cast<size_t>(n));
+        text = WideToGbk(buffer);
+        return;
+      }
+    }
+  });
+  return text;
+}
+
+int ListSelectedRow(HWND list) {
+  int row = -1;
+  RunOnUiThread([&] {
+    if (IsWindow(list)) row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+  });
+  return row;
+}
+
+int ListRowCount(HWND list) {
+  int count = 0;
+  RunOnUiThread([&] {
+    if (IsWindow(list)) count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+  });
+  return count;
+}
+
+void ListSetRedraw(HWND list, bool redraw) {
+  RunOnUiThread([&] {
+    if (!IsWindow(list)) return;
+    SendMessageW(list, WM_SETREDRAW, redraw, 0);
+    if (redraw) InvalidateRect(list, nullptr, TRUE);
+  });
+}
+
+int ShowMessage(const std::string& text, const std::string& title, UINT flags) {
+  const std::wstring wideText = GbkToWide(text), wideTitle = GbkToWide(title);
+  int answer = 0;
+  RunOnUiThread([&] { answer = MessageBoxW(nullptr, wideText.c_str(), wideTitle.c_str(), flags | MB_TASKMODAL); });
+  return answer;
+}
+
+void DestroyUnitWindow(HWND window) {
+  RunOnUiThread([&] {
+    if (IsWindow(window)) DestroyWindow(window);
+  });
+}

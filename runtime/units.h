@@ -1,0 +1,36 @@
+#pragma once
+// Unit services, safe from any thread: a call from a worker is carried out on the window
+// thread (see ui_thread.h). Texts are GBK. A unit that no longer exists is ignored (reads
+// give empty texts and -1).
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+std::string GetUnitText(HWND unit);
+void SetUnitText(HWND unit, const std::string& text);
+// Appends at the end of an edit box's text, leaving the caret behind it.
+void AppendEditText(HWND edit, const std::string& text);
+
+// Replaces a picture box's picture with the given image bytes (PNG or JPEG). Bytes that are
+// empty or do not decode leave the box empty; the result says whether a picture shows.
+bool SetPicture(HWND pictureBox, const std::uint8_t* data, std::size_t size);
+// The same with a picture among the program's resources (RCDATA of that name).
+bool SetPictureFromResource(HWND pictureBox, const char* resourceName);
+bool PictureIsEmpty(HWND pictureBox);
+
+// Report-mode list view; rows and columns count from 0.
+void ListDeleteAllRows(HWND list);
+int ListAppendRow(HWND list);  // index of the new row, -1 on failure
+void ListSetCell(HWND list, int row, int column, const std::string& text);
+std::string ListGetCell(HWND list, int row, int column);
+int ListSelectedRow(HWND list);  // -1 when no row is selected
+int ListRowCount(HWND list);
+// Switches repainting off while many rows are filled, and on again with one repaint.
+void ListSetRedraw(HWND list, bool redraw);
+
+// A task-modal message box on the window thread; returns the button pressed (IDYES, ...).
+int ShowMessage(const std::string& text, const std::string& title, UINT flags);
+
+void DestroyUnitWindow(HWND window);

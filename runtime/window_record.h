@@ -1,0 +1,41 @@
+#pragma once
+// What the runtime keeps about a loaded window and each of its units. Internal to runtime/.
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "runtime/handles.h"
+#include "runtime/picture_decode.h"
+#include "runtime/window_template.h"
+
+struct UnitRecord {
+  const UnitSpec* spec = nullptr;
+  HWND window = nullptr;     // the unit's own window (nullptr for a timer)
+  UINT_PTR timerId = 0;
+  UniqueFont font;
+  DecodedPicture picture;    // Picture units
+};
+
+struct WindowRecord {
+  const WindowSpec* spec = nullptr;
+  HWND window = nullptr;
+  HWND modalOwner = nullptr;  // re-enabled when a modal window closes
+  bool quitOnDestroy = false;
+  bool ready = false;         // events fire only once every unit exists
+  std::vector<std::unique_ptr<UnitRecord>> units;
+  UniqueIcon bigIcon, smallIcon;
+};
+
+// The record of a runtime window, or nullptr for any other window.
+WindowRecord* RecordOfWindow(HWND window);
+// The record of a unit's window, or nullptr.
+UnitRecord* RecordOfUnit(HWND unit);
+
+// Runs a unit's event routine with the unit's window as the event window.
+void FireUnitEvent(HWND unit, EventRoutine routine);
+
+// Creates the child windows of every unit of the record's template.
+void CreateUnits(WindowRecord& record);
+// Handles the WM_CTLCOLOR* messages of units: transparent labels, white edit boxes.
+bool ColorUnit(UINT message, HDC dc, HWND unit, LRESULT& result);

@@ -1,0 +1,194 @@
+#include "tests/gui/gui_harness.h"
+
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <vector>
+
+#include "app/routines.h"
+#include "runtime/gbk_text.h"
+#include "runtime/handles.h"
+#include "runtime/threads.h"
+
+bool WaitFor(const std::function<bool()>& condition, unsigned milliseconds) {
+  const ULONGLONG deadline = GetTickCount64() + milliseconds;
+  while (!condition()) {
+    if (GetTickCount64() >= deadline) return false;
+    Sleep(20);
+  }
+  return true;
+}
+
+ProgramRun::ProgramRun(const std::string& service) {
+  SetEnvironmentVariableA("VERADIN_SERVICE", service.c_str());
+  volatile DWORD id = 0;
+  thread_ = std::thread([this, &id] {
+    id = GetCurrentThreadId();
+    RunVeradin();
+    ended_ = true;
+  });
+  WaitFor([&] { return id != 0; });
+  threadId_ = id;
+}
+
+ProgramRun::~ProgramRun() {
+  if (!ended_) {
+    // Answer a disclaimer still open, then close every window that is left.
+    for (int i = 0; i < 5 && !ended_; ++i) {
+      if (HWND box = FindWindowWithClass(L"#32770")) AnswerMessageBox(box, IDNO);
+      if (HWND other = OtherRuntimeWindow()) PostMessageW(other, WM_CLOSE, 0, 0);
+      if (HWND main = MainWindow()) PostMessageW(main, WM_CLOSE, 0, 0);
+      WaitForEnd(2000);
+    }
+  }
+  if (thread_.joinable()) {
+    if (ended_) {
+      thread_.join();
+    } else {
+      thread_.detach();  // a hung program: the test has failed already; do not hang too
+    }
+  }
+  WaitForWorkers(10000);  // the next test starts from quiet
+}
+
+bool ProgramRun::WaitForEnd(unsigned milliseconds) { return WaitFor([this] { return ended_; }, milliseconds); }
+
+namespace {
+struct Search {
+  const wchar_t* className;
+  HWND found;
+  HWND exclude;
+};
+
+BOOL CALLBACK FindByClass(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<Search*>(param);
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (window != search->exclude && wcscmp(name, search->className) == 0 && IsWindowVisible(window)) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
+HWND ProgramRun::FindWindowWithClass(const wchar_t* className) const {
+  Search search{className, nullptr, nullptr};
+  EnumThreadWindows(threadId_, FindByClass, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND ProgramRun::WaitForMessageBox(unsigned milliseconds) const {
+  HWND box = nullptr;
+  WaitFor([&] { return (box = FindWindowWithClass(L"#32770")) != nullptr; }, milliseconds);
+  return box;
+}
+
+HWND ProgramRun::MainWindow() const {
+  HWND main = nullptr;
+  EnumThreadWindows(threadId_, [](HWND window, LPARAM param) -> BOOL {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (wcscmp(name, L"VeradinWindow") == 0 && GetWindowTextLengthW(window) > 0) {
+      *reinterpret_cast<HWND*>(param) = window;
+      return FALSE;
+    }
+    return TRUE;
+  }, reinterpret_cast<LPARAM>(&main));
+  return main;
+}
+
+HWND ProgramRun::OtherRuntimeWindow() const {
+  Search search{L"VeradinWindow", nullptr, MainWindow()};
+  EnumThreadWindows(threadId_, FindByClass, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::wstring WindowText(HWND window) {
+  wchar_t buffer[4096] = {};
+  GetWindowTextW(window, buffer, 4096);
+  return buffer;
+}
+
+std::string WindowTextGbk(HWND window) { return WideToGbk(WindowText(window)); }
+
+std::string MessageBoxText(HWND box) { return WindowTextGbk(GetDlgItem(box, 0xFFFF)); }
+
+void AnswerMessageBox(HWND box, int buttonId) { PostMessageW(box, WM_COMMAND, buttonId, 0); }
+
+void BringToFront(HWND window) {
+  SetForegroundWindow(window);
+  WaitFor([&] { return GetForegroundWindow() == window; }, 2000);
+}
+
+void ClickAt(HWND window, int x, int y, bool doubleClick) {
+  POINT p{x, y};
+  ClientToScreen(window, &p);
+  SetCursorPos(p.x, p.y);
+  const int clicks = doubleClick ? 2 : 1;
+  for (int i = 0; i < clicks; ++i) {
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, input, sizeof(INPUT));
+  }
+}
+
+void PressKey(WORD virtualKey) {
+  INPUT input[2] = {};
+  input[0].type = input[1].type = INPUT_KEYBOARD;
+  input[0].ki.wVk = input[1].ki.wVk = virtualKey;
+  input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, input, sizeof(INPUT));
+}
+
+namespace {
+bool PngEncoder(CLSID& clsid) {
+  UINT count = 0, size = 0;
+  if (Gdiplus::GetImageEncodersSize(&count, &size) != Gdiplus::Ok || size == 0) return false;
+  std::vector<unsigned char> buffer(size);
+  auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+  if (Gdiplus::GetImageEncoders(count, size, codecs) != Gdiplus::Ok) return false;
+  for (UINT i = 0; i < count; ++i) {
+    if (wcscmp(codecs[i].MimeType, L"image/png") == 0) {
+      clsid = codecs[i].Clsid;
+      return true;
+    }
+  }
+  return false;
+}
+}  // namespace
+
+bool SaveScreenshot(HWND window, const std::string& name) {
+  RECT rc;
+  if (!GetWindowRect(window, &rc)) return false;
+  const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+  const char* locale = std::getenv("VERADIN_LOCALE");
+  const std::filesystem::path dir = std::filesystem::path(VERADIN_BINARY_DIR) / "screenshots" /
+                                    (locale && std::string(locale).rfind("zh", 0) == 0 ? "cp936" : "cp1252");
+  std::error_code ignored;
+  std::filesystem::create_directories(dir, ignored);
+
+  Gdiplus::GdiplusStartupInput input;
+  ULONG_PTR token = 0;
+  if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return false;
+  bool saved = false;
+  {
+    WindowDc screen(nullptr);
+    HDC memory = CreateCompatibleDC(screen.Get());
+    UniqueBitmap bitmap(CreateCompatibleBitmap(screen.Get(), w, h));
+    HGDIOBJ old = SelectObject(memory, bitmap.get());
+    BitBlt(memory, 0, 0, w, h, screen.Get(), rc.left, rc.top, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    Gdiplus::Bitmap image(bitmap.get(), nullptr);
+    CLSID png;
+    const std::wstring file = (dir / (name + ".png")).wstring();
+    saved = PngEncoder(png) && image.Save(file.c_str(), &png, nullptr) == Gdiplus::Ok;
+  }
+  Gdiplus::GdiplusShutdown(token);
+  return saved;
+}

@@ -1,0 +1,50 @@
+#pragma once
+// Drives the real program from a test thread as a user would: it runs the program's window
+// thread beside the test, finds its windows and message boxes, types, clicks, presses keys,
+// and takes screenshots. Every wait has a deadline so that a missed window fails the test.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <thread>
+
+// Waits until `condition` holds or the time is up; pumps nothing (the program has its own thread).
+bool WaitFor(const std::function<bool()>& condition, unsigned milliseconds = 10000);
+
+class ProgramRun {
+ public:
+  // Starts the program on a thread of its own, pointed at the service at `service`
+  // ("host:port"); by default a closed local port, so that nothing leaves the machine.
+  explicit ProgramRun(const std::string& service = "127.0.0.1:1");
+  ~ProgramRun();  // closes whatever is left and waits for the program to end
+
+  DWORD ThreadId() const { return threadId_; }
+  bool Ended() const { return ended_; }
+  bool WaitForEnd(unsigned milliseconds = 10000);
+
+  // Top-level windows of the program's thread.
+  HWND FindWindowWithClass(const wchar_t* className) const;
+  HWND WaitForMessageBox(unsigned milliseconds = 10000) const;
+  HWND MainWindow() const;
+  // The runtime window other than the main one (the detail window), or nullptr.
+  HWND OtherRuntimeWindow() const;
+
+ private:
+  std::thread thread_;
+  DWORD threadId_ = 0;
+  volatile bool ended_ = false;
+};
+
+std::wstring WindowText(HWND window);
+std::string WindowTextGbk(HWND window);
+// The message text of a standard message box.
+std::string MessageBoxText(HWND box);
+void AnswerMessageBox(HWND box, int buttonId);
+
+// Real input through the system's input queue.
+void ClickAt(HWND window, int x, int y, bool doubleClick = false);  // client coordinates
+void PressKey(WORD virtualKey);
+void BringToFront(HWND window);
+
+// Writes build/screenshots/<locale>/<name>.png of what the screen shows of `window`.
+bool SaveScreenshot(HWND window, const std::string& name);
