@@ -85,7 +85,9 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       if (wParam != SIZE_MINIMIZED) Fire(*record, record->spec->onSized);
       return 0;
     case WM_ACTIVATEAPP:
-      if (!wParam) Fire(*record, record->spec->onAppDeactivated);
+      // Reported once per change: the system may repeat the message for one deactivation.
+      if (!wParam && record->appActive) Fire(*record, record->spec->onAppDeactivated);
+      record->appActive = wParam != 0;
       return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT: {

@@ -53,7 +53,23 @@ start_wine() {  # a warm wineserver and a booted prefix, stdio detached so no pi
   fi
 }
 
+sim_pid=
+start_simulator() {  # the register-service simulator on a free port: VERADIN_SIM=127.0.0.1:PORT
+  local out="$build_dir/simulator.out"
+  python3 "$root/tools/register_sim/server.py" --port 0 --fixed-code abcd "$@" >"$out" 2>&1 &
+  sim_pid=$!
+  for _ in $(seq 100); do
+    if grep -q '^listening on ' "$out" 2>/dev/null; then
+      export VERADIN_SIM=$(sed -n 's/^listening on //p' "$out" | head -n1)
+      return 0
+    fi
+    sleep 0.1
+  done
+  echo "the simulator did not start:" >&2; cat "$out" >&2; return 1
+}
+
 stop_all() {
+  [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null || true
   wineserver -k >/dev/null 2>&1 || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
 }

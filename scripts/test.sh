@@ -14,6 +14,7 @@ fi
 trap stop_all EXIT
 start_display
 start_wine
+start_simulator
 mkdir -p "$build_dir/screenshots"
 cd "$build_dir"
 ctest --output-on-failure -j2 "$@"

@@ -1,0 +1,342 @@
+// The Query client's whole job against the register-service simulator, acted out as a user.
+#include <windows.h>
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "runtime/gbk_text.h"
+#include "runtime/threads.h"
+#include "runtime/units.h"
+#include "runtime/window.h"
+#include "tests/gui/gui_harness.h"
+#include "tests/gui/simulator_client.h"
+
+namespace {
+
+constexpr char kRefused[] = "验证码错误或验证码已过期，请重新输入！";
+constexpr char kHint[] = "双击查看详情";
+
+using Row = std::array<std::string, 4>;
+
+class QueryTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(sim.Available()) << "VERADIN_SIM is not set: run the tests through scripts/test.sh";
+    run = std::make_unique<ProgramRun>(sim.Address());
+    HWND box = run->WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    AnswerMessageBox(box, IDYES);
+    main = run->MainWindow();
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return sim.Requests("/captchaNew.do").size() == 1; }));
+    ASSERT_TRUE(WaitFor([&] { return !PictureIsEmpty(Unit("CodeImg")); }));
+    list = Unit("超级列表框1");
+  }
+  void TearDown() override { run.reset(); }
+
+  HWND Unit(const char* name) const { return FindUnit(main, name); }
+  void Type(const char* unit, const std::string& gbk) const {
+    SetWindowTextW(Unit(unit), GbkToWide(gbk).c_str());
+  }
+  // The program has handled what it was asked: no worker runs, or one waits for a message.
+  bool Settled() const { return RunningWorkers() == 0 || run->FindWindowWithClass(L"#32770") != nullptr; }
+  int Searches() const { return static_cast<int>(sim.Requests("/findDisNew").size()); }
+  // Types the form, clicks Query and waits until the reply has been handled.
+  void Search(const std::string& name, const std::string& code = "abcd", const std::string& id = "") {
+    Type("Name", name);
+    Type("IDNum", id);
+    Type("Code", code);
+    const int before = Searches();
+    BringToFront(main);
+    ClickAt(main, 515, 72);
+    ASSERT_TRUE(WaitFor([&] { return Searches() == before + 1; }));
+    ASSERT_TRUE(WaitFor([&] { return Settled(); }));
+  }
+  std::vector<Row> Rows() const {
+    std::vector<Row> rows(static_cast<size_t>(ListRowCount(list)));
+    for (size_t r = 0; r < rows.size(); ++r)
+      for (int c = 0; c < 4; ++c) rows[r][static_cast<size_t>(c)] = ListGetCell(list, static_cast<int>(r), c);
+    return rows;
+  }
+  void ExpectRowsOf(const nlohmann::json& expected) const {
+    const std::vector<Row> rows = Rows();
+    ASSERT_EQ(rows.size(), expected["rows"].size());
+    for (size_t i = 0; i < rows.size(); ++i) {
+      const auto& e = expected["rows"][i];
+      SCOPED_TRACE(i);
+      EXPECT_EQ(rows[i][0], Gbk(e["name"]));
+      EXPECT_EQ(rows[i][1], Gbk(e["date"]));
+      EXPECT_EQ(rows[i][2], Gbk(e["caseCode"]));
+      EXPECT_EQ(rows[i][3], kHint);
+    }
+  }
+  HWND OpenRow(int row) {
+    RECT rc{LVIR_BOUNDS};
+    SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rc));
+    POINT p{rc.left + 40, (rc.top + rc.bottom) / 2};
+    MapWindowPoints(list, main, &p, 1);
+    BringToFront(main);
+    ClickAt(main, p.x, p.y, /*doubleClick=*/true);
+    HWND detail = nullptr;
+    WaitFor([&] { return (detail = run->OtherRuntimeWindow()) != nullptr; }, 5000);
+    return detail;
+  }
+  // In the open detail window: types the code, clicks 继续 and waits for the reply.
+  void Continue(HWND detail, const std::string& code) {
+    const size_t before = sim.Requests("/disDetailNew").size();
+    SetWindowTextW(FindUnit(detail, "编辑框2"), GbkToWide(code).c_str());
+    BringToFront(detail);
+    ClickAt(detail, 260, 376);
+    ASSERT_TRUE(WaitFor([&] { return sim.Requests("/disDetailNew").size() == before + 1; }));
+    ASSERT_TRUE(WaitFor([&] { return Settled(); }));
+  }
+  std::string MessageAndClose(const char* expectedTitle) {
+    HWND box = run->WaitForMessageBox(5000);
+    if (!box) return "(no message box)";
+    EXPECT_EQ(WindowTextGbk(box), expectedTitle);
+    const std::string text = MessageBoxText(box);
+    AnswerMessageBox(box, IDOK);
+    WaitFor([&] { return !IsWindow(box); });
+    return text;
+  }
+
+  SimulatorClient sim;
+  std::unique_ptr<ProgramRun> run;
+  HWND main = nullptr, list = nullptr;
+};
+
+std::string ExpectedDetail(const nlohmann::json& record) {
+  static const char* const keys[12] = {"iname", "age", "cardNum", "courtName", "areaName", "gistId",
+                                       "regDate", "caseCode", "gistUnit", "duty", "disruptTypeName",
+                                       "publishDate"};
+  static const char* const labels[12] = {"姓名：", "年龄：", "身份证号/社会组织代码证号：", "执行法院：", "省份：",
+                                         "执行依据文号：", "立案时间：", "案号：", "做出执行依据单位：",
+                                         "生效法律文书确定的义务：", "失信被执行人行为具体情形：", "发布时间："};
+  std::string text;
+  for (int i = 0; i < 12; ++i) {
+    const auto& v = record.contains(keys[i]) ? record[keys[i]] : nlohmann::json();
+    text += labels[i] + (v.is_string() ? Gbk(v) : v.is_null() ? std::string() : v.dump()) + "\r\n";
+  }
+  return text;
+}
+
+}  // namespace
+
+TEST_F(QueryTest, AcceptingFetchesOneCaptchaWithThisRunsIdentifier) {
+  const auto captchas = sim.Requests("/captchaNew.do");
+  ASSERT_EQ(captchas.size(), 1u);
+  EXPECT_EQ(captchas[0]["method"], "GET");
+  EXPECT_TRUE(std::regex_match(FormField(captchas[0], "captchaId"), std::regex("[0-9a-f]{32}")));
+  SaveScreenshot(main, "main_with_captcha");
+}
+
+TEST_F(QueryTest, SearchFillsTheListAndTheCount) {
+  Search("李明");
+  const nlohmann::json expected = sim.Expect("李明");
+  ExpectRowsOf(expected);
+  EXPECT_EQ(WindowTextGbk(Unit("透明标签4")), Gbk(expected["count"]) + "条");
+  const auto search = sim.Requests("/findDisNew").back();
+  EXPECT_EQ(search["method"], "POST");
+  const std::string id = FormField(sim.Requests("/captchaNew.do")[0], "captchaId");
+  EXPECT_EQ(search["body"], "pName=%E6%9D%8E%E6%98%8E&pCardNum=&pProvince=0&pCode=abcd&captchaId=" + id);
+  SaveScreenshot(main, "result_list");
+}
+
+TEST_F(QueryTest, FormBodiesEncodeEveryValue) {
+  const std::string id = FormField(sim.Requests("/captchaNew.do")[0], "captchaId");
+  Search("ab");
+  EXPECT_EQ(sim.Requests("/findDisNew").back()["body"],
+            "pName=%61%62&pCardNum=&pProvince=0&pCode=abcd&captchaId=" + id);
+  Search("");
+  EXPECT_EQ(sim.Requests("/findDisNew").back()["body"], "pName=&pCardNum=&pProvince=0&pCode=abcd&captchaId=" + id);
+  // A typed "&" or "=" stays inside its field.
+  Search("ab", "ab&pName=x", "11-0105.X");
+  EXPECT_EQ(sim.Requests("/findDisNew").back()["body"],
+            "pName=%61%62&pCardNum=11-0105.X&pProvince=0&pCode=ab%26pName%3Dx&captchaId=" + id);
+  MessageAndClose("Fail!");
+}
+
+TEST_F(QueryTest, RefusedCodeIsReportedAndTheListStaysEmpty) {
+  Search("李明", "zzzz");
+  EXPECT_EQ(MessageAndClose("Fail!"), kRefused);
+  EXPECT_EQ(ListRowCount(list), 0);
+  EXPECT_EQ(WindowTextGbk(Unit("透明标签4")), "N/A");
+  EXPECT_EQ(sim.Requests("/captchaNew.do").size(), 1u);  // no new captcha by itself
+}
+
+TEST_F(QueryTest, PageJumpReplacesTheRowsAndEveryPageOpensItsOwnRecords) {
+  Search("李明");
+  Type("跳转页码", "2");
+  BringToFront(main);
+  ClickAt(main, 200, 45);  // focus in the name box: Enter still turns the page
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(WaitFor([&] { return Searches() >= 2; }, 5000));
+  ASSERT_TRUE(WaitFor([&] { return RunningWorkers() == 0; }));
+  const auto jump = sim.Requests("/findDisNew")[1];
+  EXPECT_EQ(jump["body"].get<std::string>().rfind("currentPage=2&pName=%E6%9D%8E%E6%98%8E&pCardNum=&pProvince=0&pCode=abcd&captchaId=", 0), 0u);
+  const nlohmann::json page2 = sim.Expect("李明", 2);
+  ExpectRowsOf(page2);
+
+  // A row of the jumped-to page opens its own record.
+  HWND detail = OpenRow(3);
+  ASSERT_NE(detail, nullptr);
+  Continue(detail, "abcd");
+  EXPECT_EQ(FormField(sim.Requests("/disDetailNew").back(), "id"), page2["rows"][3]["id"].dump());
+  PostMessageW(detail, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(detail); }));
+}
+
+TEST_F(QueryTest, EnterTypedIntoAnotherWindowStartsNoSearch) {
+  HWND other = CreateWindowExW(0, L"Static", L"another program", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                               nullptr, nullptr, nullptr);
+  BringToFront(other);
+  PressKey(VK_RETURN);
+  Sleep(2500);  // more than two ticks of the poll
+  EXPECT_EQ(Searches(), 0);
+  DestroyWindow(other);
+  // And the key pressed meanwhile does not count once the main window is back in front.
+  BringToFront(main);
+  Sleep(1500);
+  EXPECT_EQ(Searches(), 0);
+}
+
+TEST_F(QueryTest, ShortNamesKeepEveryCaseNumberOnItsRow) {
+  Search("王五");
+  ExpectRowsOf(sim.Expect("王五"));
+}
+
+TEST_F(QueryTest, DetailShowsTheRecordsTwelveLines) {
+  Search("北京华星科技有限公司");
+  const nlohmann::json expected = sim.Expect("北京华星科技有限公司");
+  HWND detail = OpenRow(0);
+  ASSERT_NE(detail, nullptr);
+  ASSERT_TRUE(WaitFor([&] { return sim.Requests("/captchaNew.do").size() == 2; }));
+  ASSERT_TRUE(WaitFor([&] { return !PictureIsEmpty(FindUnit(detail, "CodeImg")); }));
+  EXPECT_FALSE(PictureIsEmpty(Unit("CodeImg")));
+  Continue(detail, "ABCD");  // codes compare without regard to case
+  const std::string id = expected["rows"][0]["id"].dump();
+  const auto request = sim.Requests("/disDetailNew").back();
+  EXPECT_EQ(request["path"], "/disDetailNew?id=" + id + "&pCode=ABCD&captchaId=" +
+                                 FormField(sim.Requests("/captchaNew.do")[0], "captchaId"));
+  EXPECT_EQ(WindowTextGbk(FindUnit(detail, "透明标签1")),
+            "您正在查看：" + Gbk(expected["rows"][0]["caseCode"]) + "的详细信息");
+  // The escaped quote in this record's duty comes out whole.
+  EXPECT_EQ(WindowTextGbk(FindUnit(detail, "编辑框1")), ExpectedDetail(sim.Record(id)));
+  SaveScreenshot(detail, "detail_record");
+  PostMessageW(detail, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(detail); }));
+  EXPECT_EQ(Rows().size(), expected["rows"].size());  // the list is as it was
+}
+
+TEST_F(QueryTest, RefusedDetailCodeLeavesTheTextEmpty) {
+  Search("王五");
+  HWND detail = OpenRow(0);
+  ASSERT_NE(detail, nullptr);
+  Continue(detail, "zzzz");
+  EXPECT_EQ(MessageAndClose("提示："), "返回‘{}’验证码错误，请重新输入！");
+  EXPECT_EQ(WindowTextGbk(FindUnit(detail, "编辑框1")), "");
+  EXPECT_EQ(WindowTextGbk(FindUnit(detail, "透明标签1")), "请输入验证码后继续！");
+  PostMessageW(detail, WM_CLOSE, 0, 0);
+}
+
+TEST_F(QueryTest, RowWithoutDateOpensNothing) {
+  Search("孙志强");
+  const std::vector<Row> rows = Rows();
+  ASSERT_EQ(rows.size(), 4u);
+  EXPECT_EQ(rows[3][1], "");
+  OpenRow(3);
+  EXPECT_EQ(MessageAndClose("Fail:"), "所选信息不可为空！");
+  EXPECT_EQ(run->OtherRuntimeWindow(), nullptr);
+}
+
+TEST_F(QueryTest, RepeatedCaseNumberResolvesToTheFirstRecord) {
+  Search("赵建国");
+  const nlohmann::json expected = sim.Expect("赵建国");
+  ASSERT_EQ(Rows()[0][2], Rows()[2][2]);
+  for (int row : {0, 2}) {
+    HWND detail = OpenRow(row);
+    ASSERT_NE(detail, nullptr);
+    Continue(detail, "abcd");
+    EXPECT_EQ(FormField(sim.Requests("/disDetailNew").back(), "id"), expected["rows"][0]["id"].dump());
+    PostMessageW(detail, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(detail); }));
+  }
+}
+
+TEST_F(QueryTest, ServiceFailuresAreReportedNotShownAsEmptyResults) {
+  const struct {
+    const char* fault;
+    const char* expected;
+  } cases[] = {
+      {"http500", "查询服务没有按预期应答（可能正忙），请稍后重试。"},
+      {"busy", "查询服务没有按预期应答（可能正忙），请稍后重试。"},
+      {"reset", "无法连接到查询服务，请检查网络后重试。"},
+      {"garbage", nullptr},  // WinINet's reading of garbage varies: either message will do
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.fault);
+    sim.Fault(c.fault, "/findDisNew", 2);  // WinINet may send a POST again after a reset
+    Search("李明");
+    const std::string message = MessageAndClose("Fail!");
+    if (c.expected) {
+      EXPECT_EQ(message, c.expected);
+    } else {
+      EXPECT_NE(message, "(no message box)");
+    }
+    EXPECT_EQ(ListRowCount(list), 0);
+    EXPECT_EQ(WindowTextGbk(Unit("透明标签4")), "N/A");
+    sim.Fault("none");
+  }
+}
+
+TEST_F(QueryTest, UnreadableCaptchaShowsTheFailurePicture) {
+  sim.Fault("html-captcha");
+  BringToFront(main);
+  ClickAt(main, 515, 43);  // the captcha picture
+  ASSERT_TRUE(WaitFor([&] { return sim.Requests("/captchaNew.do").size() == 2; }));
+  ASSERT_TRUE(WaitFor([&] { return RunningWorkers() == 0; }));
+  EXPECT_FALSE(PictureIsEmpty(Unit("CodeImg")));  // the picture that asks for another click
+}
+
+TEST_F(QueryTest, SessionCookieTravelsFromCaptchaToSearch) {
+  sim.Control("/__sim/config?strict_cookie=1");
+  ClickAt(main, 515, 43);  // a captcha fetched under the strict rule
+  ASSERT_TRUE(WaitFor([&] { return sim.Requests("/captchaNew.do").size() == 2; }));
+  ASSERT_TRUE(WaitFor([&] { return RunningWorkers() == 0; }));
+  Search("王五");
+  EXPECT_EQ(Rows().size(), 2u);
+  EXPECT_FALSE(sim.Requests("/findDisNew").back().value("jsessionid", "").empty());
+}
+
+TEST(QueryRuns, EachRunHasItsOwnCaptchaIdentifier) {
+  SimulatorClient sim;
+  ASSERT_TRUE(sim.Available());
+  std::string ids[2];
+  for (std::string& id : ids) {
+    ProgramRun run(sim.Address());
+    HWND box = run.WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    AnswerMessageBox(box, IDYES);
+    ASSERT_TRUE(WaitFor([&] { return !sim.Requests("/captchaNew.do").empty(); }));
+    id = FormField(sim.Requests("/captchaNew.do").back(), "captchaId");
+    sim.Control("/__sim/log/clear");
+  }
+  EXPECT_NE(ids[0], ids[1]);
+}
+
+TEST(QueryRuns, DecliningTheDisclaimerSendsNothing) {
+  SimulatorClient sim;
+  ASSERT_TRUE(sim.Available());
+  {
+    ProgramRun run(sim.Address());
+    HWND box = run.WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    AnswerMessageBox(box, IDNO);
+    ASSERT_TRUE(run.WaitForEnd());
+  }
+  EXPECT_TRUE(sim.Control("/__sim/log").empty());
+}
