@@ -112,7 +112,9 @@ void FetchRecordDetail() {
     ShowMessage(kDetailCaptchaRefused, kTitleNotice, MB_ICONINFORMATION);
     return;
   }
-  SetUnitText(DetailUnit("透明标签1"), "您正在查看：" + caseNumber + "的详细信息");
+  HWND title = DetailUnit("透明标签1");
+  SetUnitText(title, "您正在查看：" + caseNumber + "的详细信息");
+  SetUnitFontSize(title, 10);  // the longer title fits its label at a smaller size
   std::string lines;
   std::array<std::string, 12> values;
   for (size_t i = 0; i < 12; ++i) {

@@ -48,6 +48,22 @@ void SetUnitText(HWND unit, const std::string& text) {
   });
 }
 
+void SetUnitFontSize(HWND unit, int points) {
+  RunOnUiThread([&] {
+    UnitRecord* record = IsWindow(unit) ? RecordOfUnit(unit) : nullptr;
+    if (!record || !record->font) return;
+    LOGFONTW lf{};
+    GetObjectW(record->font.get(), sizeof lf, &lf);
+    WindowDc screen(nullptr);
+    lf.lfHeight = -MulDiv(points, GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
+    UniqueFont font(CreateFontIndirectW(&lf));
+    if (!font) return;
+    SendMessageW(unit, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    record->font = std::move(font);  // the old font goes only once the unit no longer uses it
+    if (record->spec->kind == UnitKind::Label) RepaintUnder(unit);
+  });
+}
+
 void AppendEditText(HWND edit, const std::string& text) {
   const std::wstring wide = GbkToWide(text);
   RunOnUiThread([&] {

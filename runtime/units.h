@@ -10,6 +10,8 @@
 
 std::string GetUnitText(HWND unit);
 void SetUnitText(HWND unit, const std::string& text);
+// Gives a unit its font again at another size, in points (the face stays).
+void SetUnitFontSize(HWND unit, int points);
 // Appends at the end of an edit box's text, leaving the caret behind it.
 void AppendEditText(HWND edit, const std::string& text);
 

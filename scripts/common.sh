@@ -16,10 +16,12 @@ export WINEPREFIX="$build_dir/wine"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=,winemenubuilder.exe="
 
-configure_and_build() {  # dir arch tests(ON/OFF)
-  cmake -S "$root" -B "$1" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw.cmake" \
-        -DVERADIN_ARCH="$2" -DVERADIN_TESTS="$3" >/dev/null
-  cmake --build "$1" -j"$(nproc)"
+configure_and_build() {  # dir arch tests(ON/OFF) [targets...]
+  local dir=$1 arch=$2 tests=$3
+  shift 3
+  cmake -S "$root" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw.cmake" \
+        -DVERADIN_ARCH="$arch" -DVERADIN_TESTS="$tests" >/dev/null
+  cmake --build "$dir" -j"$(nproc)" ${1:+--target "$@"}
 }
 
 xvfb_pid=

@@ -1,7 +1,5 @@
 #include "tests/gui/gui_harness.h"
 
-#include <objidl.h>
-#include <gdiplus.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -11,6 +9,7 @@
 #include "runtime/gbk_text.h"
 #include "runtime/handles.h"
 #include "runtime/threads.h"
+#include "tools/demo/screenshot.h"
 
 bool WaitFor(const std::function<bool()>& condition, unsigned milliseconds) {
   const ULONGLONG deadline = GetTickCount64() + milliseconds;
@@ -145,50 +144,12 @@ void PressKey(WORD virtualKey) {
   SendInput(2, input, sizeof(INPUT));
 }
 
-namespace {
-bool PngEncoder(CLSID& clsid) {
-  UINT count = 0, size = 0;
-  if (Gdiplus::GetImageEncodersSize(&count, &size) != Gdiplus::Ok || size == 0) return false;
-  std::vector<unsigned char> buffer(size);
-  auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-  if (Gdiplus::GetImageEncoders(count, size, codecs) != Gdiplus::Ok) return false;
-  for (UINT i = 0; i < count; ++i) {
-    if (wcscmp(codecs[i].MimeType, L"image/png") == 0) {
-      clsid = codecs[i].Clsid;
-      return true;
-    }
-  }
-  return false;
-}
-}  // namespace
-
 bool SaveScreenshot(HWND window, const std::string& name) {
-  RECT rc;
-  if (!GetWindowRect(window, &rc)) return false;
-  const int w = rc.right - rc.left, h = rc.bottom - rc.top;
   const char* locale = std::getenv("VERADIN_LOCALE");
   const std::filesystem::path dir = std::filesystem::path(VERADIN_BINARY_DIR) / "screenshots" /
                                     (locale && std::string(locale).rfind("zh", 0) == 0 ? "cp936" : "cp1252");
   std::error_code ignored;
   std::filesystem::create_directories(dir, ignored);
 
-  Gdiplus::GdiplusStartupInput input;
-  ULONG_PTR token = 0;
-  if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return false;
-  bool saved = false;
-  {
-    WindowDc screen(nullptr);
-    HDC memory = CreateCompatibleDC(screen.Get());
-    UniqueBitmap bitmap(CreateCompatibleBitmap(screen.Get(), w, h));
-    HGDIOBJ old = SelectObject(memory, bitmap.get());
-    BitBlt(memory, 0, 0, w, h, screen.Get(), rc.left, rc.top, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    Gdiplus::Bitmap image(bitmap.get(), nullptr);
-    CLSID png;
-    const std::wstring file = (dir / (name + ".png")).wstring();
-    saved = PngEncoder(png) && image.Save(file.c_str(), &png, nullptr) == Gdiplus::Ok;
-  }
-  Gdiplus::GdiplusShutdown(token);
-  return saved;
+  return SaveWindowScreenshot(window, (dir / (name + ".png")).wstring());
 }
