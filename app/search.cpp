@@ -40,20 +40,18 @@ void DropMarkup(TextArray& items) {
 }
 
 void FillRows(const TextArray& names, const TextArray& dates, const TextArray& cases) {
-  HWND list = MainUnit("超级列表框1");
-  ListSetRedraw(list, false);  // one repaint for the whole page, not one per cell
+  std::vector<std::vector<std::string>> rows;
+  rows.reserve(names.size());
   for (size_t i = 0; i < names.size(); ++i) {
-    const int row = ListAppendRow(list);
-    if (row < 0) break;  // the window is gone
-    ListSetCell(list, row, 0, names[i]);
     // Lists of unequal length fill only the cells they have: no row borrows another's value.
-    if (i < dates.size()) ListSetCell(list, row, 1, dates[i]);
+    std::vector<std::string>& row = rows.emplace_back(1, names[i]);
+    row.push_back(i < dates.size() ? dates[i] : std::string());
     if (i < cases.size()) {
-      ListSetCell(list, row, 2, cases[i]);
-      ListSetCell(list, row, 3, kDetailHint);
+      row.push_back(cases[i]);
+      row.push_back(kDetailHint);
     }
   }
-  ListSetRedraw(list, true);
+  ListAppendRows(MainUnit("超级列表框1"), rows);
 }
 
 void Search(SearchKind kind) {

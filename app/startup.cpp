@@ -44,7 +44,7 @@ int RunVeradin() {
   AppState().appIcon = LoadApplicationIcon();
 
   if (!StartUiThread()) return 1;
-  SetMessagePump(PumpPendingMessages);
+  SetMessagePump(PumpIfUiThread);
   LoadWindow(MainWindowTemplate(), nullptr, /*quitOnDestroy=*/true);
   const int code = RunMessageLoop();
   ShutdownApplication();

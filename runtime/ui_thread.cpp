@@ -76,6 +76,10 @@ bool PostToUiThread(std::function<void()> work) {
   return true;
 }
 
+void PumpIfUiThread() {
+  if (IsUiThread()) PumpPendingMessages();
+}
+
 void PumpPendingMessages() {
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {

@@ -21,3 +21,6 @@ bool PostToUiThread(std::function<void()> work);
 
 // Handles the messages already waiting for the calling thread and returns at once.
 void PumpPendingMessages();
+// The same on the window thread; elsewhere nothing: a worker has no windows to keep alive,
+// and asking the system for its (empty) queue in a tight loop only costs time.
+void PumpIfUiThread();

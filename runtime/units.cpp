@@ -172,11 +172,32 @@ int ListRowCount(HWND list) {
   return count;
 }
 
-void ListSetRedraw(HWND list, bool redraw) {
+void ListAppendRows(HWND list, const std::vector<std::vector<std::string>>& rows) {
+  std::vector<std::vector<std::wstring>> wide(rows.size());  // converted off the window thread
+  for (size_t r = 0; r < rows.size(); ++r)
+    for (const std::string& cell : rows[r]) wide[r].push_back(GbkToWide(cell));
   RunOnUiThread([&] {
     if (!IsWindow(list)) return;
-    SendMessageW(list, WM_SETREDRAW, redraw, 0);
-    if (redraw) InvalidateRect(list, nullptr, TRUE);
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    int next = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    SendMessageW(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(next) + wide.size(), 0);
+    for (auto& cells : wide) {
+      LVITEMW item{};
+      item.mask = LVIF_TEXT;
+      item.iItem = next;
+      item.pszText = cells.empty() ? const_cast<wchar_t*>(L"") : cells[0].data();
+      const int row = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+      if (row < 0) break;
+      for (size_t c = 1; c < cells.size(); ++c) {
+        LVITEMW cell{};
+        cell.iSubItem = static_cast<int>(c);
+        cell.pszText = cells[c].data();
+        SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
+      }
+      next = row + 1;
+    }
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
   });
 }
 

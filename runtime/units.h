@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 std::string GetUnitText(HWND unit);
 void SetUnitText(HWND unit, const std::string& text);
@@ -29,8 +30,9 @@ void ListSetCell(HWND list, int row, int column, const std::string& text);
 std::string ListGetCell(HWND list, int row, int column);
 int ListSelectedRow(HWND list);  // -1 when no row is selected
 int ListRowCount(HWND list);
-// Switches repainting off while many rows are filled, and on again with one repaint.
-void ListSetRedraw(HWND list, bool redraw);
+// Appends rows in one go (one call to the window thread, one repaint). Each row gives the
+// texts of its first cells; cells it does not give stay empty.
+void ListAppendRows(HWND list, const std::vector<std::vector<std::string>>& rows);
 
 // A task-modal message box on the window thread; returns the button pressed (IDYES, ...).
 int ShowMessage(const std::string& text, const std::string& title, UINT flags);
