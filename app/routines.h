@@ -32,3 +32,5 @@ void OnDetailCreated();
 void OnDetailCaptchaClicked();
 void OnContinueClicked();
 void OnApplicationDeactivated();
+// Waits until no trimming run is left (the tool it started has ended); true when none is.
+bool WaitForTrims(unsigned milliseconds);

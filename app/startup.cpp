@@ -87,6 +87,7 @@ void ShutdownApplication() {
   // Workers still running finish their request and find no window; give them a moment so
   // that the state is not released under them, but never hang the exit for a slow server.
   WaitForWorkers(3000);
+  WaitForTrims(5000);  // a tool started just now is not left behind half-started
   const ULONG_PTR token = AppState().gdiplusToken;
   {
     std::unique_lock<std::mutex> lock(NetworkActionLock(), std::try_to_lock);

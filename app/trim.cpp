@@ -5,9 +5,11 @@
 #include <shlwapi.h>
 
 #include <algorithm>
+#include <atomic>
 #include <string>
 #include <vector>
 
+#include "app/app_state.h"
 #include "app/routines.h"
 #include "runtime/handles.h"
 
@@ -82,8 +84,11 @@ bool RunHidden(const std::wstring& path) {
 
 void TrimOwnWorkingSet() { SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1)); }
 
+std::atomic<int> g_trimsRunning{0};
+
 DWORD WINAPI TrimThread(void*) {
   TrimWorkingSet();
+  --g_trimsRunning;
   return 0;
 }
 
@@ -108,4 +113,20 @@ void TrimWorkingSet() {
   if (!RunHidden(path)) TrimOwnWorkingSet();
 }
 
-void OnApplicationDeactivated() { SHCreateThread(TrimThread, nullptr, 0, nullptr); }
+void OnApplicationDeactivated() {
+  // A main window that is going away (hidden first, then destroyed) also deactivates the
+  // application; there is nothing left to trim for then.
+  HWND main = AppState().mainWindow;
+  if (!main || !IsWindowVisible(main)) return;
+  ++g_trimsRunning;
+  if (!SHCreateThread(TrimThread, nullptr, 0, nullptr)) --g_trimsRunning;
+}
+
+bool WaitForTrims(unsigned milliseconds) {
+  const ULONGLONG deadline = GetTickCount64() + milliseconds;
+  while (g_trimsRunning.load() > 0) {
+    if (GetTickCount64() >= deadline) return false;
+    Sleep(10);
+  }
+  return true;
+}

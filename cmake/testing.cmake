@@ -23,12 +23,12 @@ function(veradin_add_test name)
   set(zh "VERADIN_LOCALE=zh_CN.UTF-8")
   set(en "VERADIN_LOCALE=C.UTF-8")
   if(T_GUI)
-    gtest_discover_tests(${name} TEST_PREFIX "cp936." DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+    gtest_discover_tests(${name} TEST_PREFIX "${name}.cp936." DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
       PROPERTIES ENVIRONMENT "${zh}" TIMEOUT 180 RUN_SERIAL TRUE)
-    gtest_discover_tests(${name} TEST_PREFIX "cp1252." DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+    gtest_discover_tests(${name} TEST_PREFIX "${name}.cp1252." DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
       PROPERTIES ENVIRONMENT "${en}" TIMEOUT 180 RUN_SERIAL TRUE)
   else()
-    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+    gtest_discover_tests(${name} TEST_PREFIX "${name}." DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
       PROPERTIES ENVIRONMENT "${zh}" TIMEOUT 120)
   endif()
 endfunction()

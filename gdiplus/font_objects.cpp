@@ -4,7 +4,7 @@
 #include <cwchar>
 
 #include "gdiplus/flat_api.h"
-#include "gdiplus/gbk_text.h"
+#include "runtime/gbk_text.h"
 #include "gdiplus/graphics_object.h"
 
 namespace {
@@ -30,7 +30,7 @@ void CopyMetrics(To& to, const From& from) {
 LOGFONTW WideRecord(const LOGFONTA& narrow) {
   LOGFONTW wide{};
   CopyMetrics(wide, narrow);
-  const std::wstring face = WideFromGbk(
+  const std::wstring face = GbkToWide(
       std::string_view(narrow.lfFaceName, strnlen(narrow.lfFaceName, LF_FACESIZE)));
   wcsncpy(wide.lfFaceName, face.c_str(), LF_FACESIZE - 1);
   return wide;
@@ -40,7 +40,7 @@ LOGFONTA NarrowRecord(const LOGFONTW& wide) {
   LOGFONTA narrow{};
   CopyMetrics(narrow, wide);
   const std::string face =
-      GbkFromWide(std::wstring_view(wide.lfFaceName, wcsnlen(wide.lfFaceName, LF_FACESIZE)));
+      WideToGbk(std::wstring_view(wide.lfFaceName, wcsnlen(wide.lfFaceName, LF_FACESIZE)));
   // Whole characters only: a GBK lead byte (0x81..0xFE) takes its trail byte with it.
   std::size_t end = 0;
   while (end < face.size()) {
@@ -65,7 +65,7 @@ gp::Status FontFamilyObject::DeleteNative(void* handle) {
 }
 bool FontFamilyObject::CreateFontFamilyFromName(const std::string& name,
                                                 const FontCollectionObject* collection) {
-  return CreateFontFamilyFromName(WideFromGbk(name), collection);
+  return CreateFontFamilyFromName(GbkToWide(name), collection);
 }
 bool FontFamilyObject::CreateFontFamilyFromName(const std::wstring& name,
                                                 const FontCollectionObject* collection) {
@@ -113,7 +113,7 @@ bool FontFamilyObject::CloneFontFamily(const FontFamilyObject& source) {
   return Adopt(GDIP_CALL(GdipCloneFontFamily, source.Family(), &family), &family);
 }
 std::string FontFamilyObject::GetFamilyName(LANGID language) {
-  return GbkFromWide(GetFamilyNameWide(language));
+  return WideToGbk(GetFamilyNameWide(language));
 }
 std::wstring FontFamilyObject::GetFamilyNameWide(LANGID language) {
   WCHAR name[LF_FACESIZE] = {};
@@ -156,7 +156,7 @@ bool FontCollectionObject::NewPrivateFontCollection() {
   return true;
 }
 bool FontCollectionObject::PrivateAddFontFile(const std::string& fileName) {
-  const std::wstring wide = WideFromGbk(fileName);
+  const std::wstring wide = GbkToWide(fileName);
   return GDIP_OK(GdipPrivateAddFontFile, Collection(), wide.c_str());
 }
 bool FontCollectionObject::PrivateAddMemoryFont(const void* data, int size) {
@@ -203,7 +203,7 @@ bool FontObject::CreateDefaultFont() {
 }
 bool FontObject::CreateFont(const std::string& familyName, float size, int style, gp::Unit unit,
                             const FontCollectionObject* collection) {
-  return CreateFont(WideFromGbk(familyName), size, style, unit, collection);
+  return CreateFont(GbkToWide(familyName), size, style, unit, collection);
 }
 bool FontObject::CreateFont(const std::wstring& familyName, float size, int style,
                             gp::Unit unit, const FontCollectionObject* collection) {

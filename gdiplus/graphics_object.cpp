@@ -4,7 +4,7 @@
 #include "gdiplus/brush_objects.h"
 #include "gdiplus/flat_api.h"
 #include "gdiplus/font_objects.h"
-#include "gdiplus/gbk_text.h"
+#include "runtime/gbk_text.h"
 #include "gdiplus/image_objects.h"
 #include "gdiplus/path_object.h"
 #include "gdiplus/pen_object.h"
@@ -346,7 +346,7 @@ bool GraphicsObject::FillRegion(const BrushObject& brush, const RegionObject& re
 bool GraphicsObject::DrawString(const std::string& text, const FontObject& font,
                                 const gp::RectF& layout, const StringFormatObject* format,
                                 const BrushObject& brush) {
-  const std::wstring wide = WideFromGbk(text);
+  const std::wstring wide = GbkToWide(text);
   return GDIP_OK(GdipDrawString, Graphics(), wide.c_str(), static_cast<int>(wide.size()),
                  font.Font(), &layout, FormatOf(format), brush.Brush());
 }
@@ -358,7 +358,7 @@ bool GraphicsObject::DrawString(const std::string& text, const FontObject& font,
 bool GraphicsObject::MeasureString(const std::string& text, const FontObject& font,
                                    const gp::RectF& layout, const StringFormatObject* format,
                                    gp::RectF& bounds, int* codepointsFitted, int* linesFilled) {
-  const std::wstring wide = WideFromGbk(text);
+  const std::wstring wide = GbkToWide(text);
   return GDIP_OK(GdipMeasureString, Graphics(), wide.c_str(), static_cast<int>(wide.size()),
                  font.Font(), &layout, FormatOf(format), &bounds, codepointsFitted,
                  linesFilled);
@@ -372,7 +372,7 @@ bool GraphicsObject::MeasureCharacterRanges(const std::string& text, const FontO
                                             const gp::RectF& layout,
                                             const StringFormatObject& format, int regionCount,
                                             gp::GpRegion** regions) {
-  const std::wstring wide = WideFromGbk(text);
+  const std::wstring wide = GbkToWide(text);
   return GDIP_OK(GdipMeasureCharacterRanges, Graphics(), wide.c_str(),
                  static_cast<int>(wide.size()), font.Font(), layout, format.Format(),
                  regionCount, regions);
@@ -406,7 +406,7 @@ bool GraphicsObject::DrawDriverString(const std::uint16_t* text, int length,
 bool GraphicsObject::DrawDriverString(const std::string& text, const FontObject& font,
                                       const BrushObject& brush, const gp::PointF* positions,
                                       int flags, const gp::GpMatrix* matrix) {
-  const std::wstring wide = WideFromGbk(text);
+  const std::wstring wide = GbkToWide(text);
   return DrawDriverString(reinterpret_cast<const std::uint16_t*>(wide.c_str()),
                           static_cast<int>(wide.size()), font, brush, positions, flags, matrix);
 }

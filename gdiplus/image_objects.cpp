@@ -6,7 +6,7 @@
 
 #include "gdiplus/brush_objects.h"
 #include "gdiplus/flat_api.h"
-#include "gdiplus/gbk_text.h"
+#include "runtime/gbk_text.h"
 #include "gdiplus/graphics_object.h"
 
 namespace {
@@ -14,7 +14,7 @@ namespace {
 // The class identifier of the installed encoder for a format identifier given as text.
 bool FindEncoder(const std::string& format, CLSID& encoder) {
   GUID wanted{};
-  const std::wstring text = WideFromGbk(format);
+  const std::wstring text = GbkToWide(format);
   if (text.empty() || FAILED(CLSIDFromString(text.c_str(), &wanted)))
     return RecordStatus(gp::InvalidParameter);
   UINT count = 0;
@@ -64,7 +64,7 @@ gp::Status ImageObject::DeleteNative(void* handle) {
 }
 
 bool ImageObject::LoadImageFromFile(const std::string& fileName, bool icm) {
-  return LoadImageFromFile(WideFromGbk(fileName), icm);
+  return LoadImageFromFile(GbkToWide(fileName), icm);
 }
 bool ImageObject::LoadImageFromFile(const std::wstring& fileName, bool icm) {
   gp::GpImage* image = nullptr;
@@ -95,7 +95,7 @@ ByteSet ImageObject::GetEncoderParameterList(const CLSID& encoder) {
 }
 bool ImageObject::SaveImageToFile(const std::string& fileName, const std::string& format,
                                   const gp::EncoderParameters* parameters) {
-  return SaveImageToFile(WideFromGbk(fileName), format, parameters);
+  return SaveImageToFile(GbkToWide(fileName), format, parameters);
 }
 bool ImageObject::SaveImageToFile(const std::wstring& fileName, const std::string& format,
                                   const gp::EncoderParameters* parameters) {
@@ -215,7 +215,7 @@ std::vector<PROPID> ImageObject::GetPropertyIdList() {
 // Bitmaps.
 
 bool BitmapObject::CreateBitmapFromFile(const std::string& fileName, bool icm) {
-  return CreateBitmapFromFile(WideFromGbk(fileName), icm);
+  return CreateBitmapFromFile(GbkToWide(fileName), icm);
 }
 bool BitmapObject::CreateBitmapFromFile(const std::wstring& fileName, bool icm) {
   gp::GpBitmap* bitmap = nullptr;

@@ -4,7 +4,7 @@
 
 #include "gdiplus/flat_api.h"
 #include "gdiplus/font_objects.h"
-#include "gdiplus/gbk_text.h"
+#include "runtime/gbk_text.h"
 #include "gdiplus/graphics_object.h"
 #include "gdiplus/pen_object.h"
 #include "gdiplus/string_format_object.h"
@@ -213,7 +213,7 @@ bool PathObject::AddPathPath(const PathObject& other, bool connect) {
 bool PathObject::AddPathString(const std::string& text, const FontFamilyObject& family,
                                int style, float emSize, const gp::RectF& layout,
                                const StringFormatObject* format) {
-  const std::wstring wide = WideFromGbk(text);
+  const std::wstring wide = GbkToWide(text);
   return GDIP_OK(GdipAddPathString, Path(), wide.c_str(), static_cast<int>(wide.size()),
                  family.Family(), style, emSize, &layout, FormatOf(format));
 }
@@ -225,7 +225,7 @@ bool PathObject::AddPathString(const std::string& text, const FontFamilyObject& 
 bool PathObject::AddPathStringI(const std::string& text, const FontFamilyObject& family,
                                 int style, float emSize, const gp::Rect& layout,
                                 const StringFormatObject* format) {
-  const std::wstring wide = WideFromGbk(text);
+  const std::wstring wide = GbkToWide(text);
   return GDIP_OK(GdipAddPathStringI, Path(), wide.c_str(), static_cast<int>(wide.size()),
                  family.Family(), style, emSize, &layout, FormatOf(format));
 }

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "gdiplus/gbk_text.h"
+#include "runtime/gbk_text.h"
 
 ToolTip::ToolTip(ToolTip&& other) noexcept
     : tip_(std::exchange(other.tip_, nullptr)), owner_(std::exchange(other.owner_, nullptr)) {}
@@ -53,7 +53,7 @@ LRESULT ToolTip::SendTool(UINT message, UINT_PTR id, const RECT* rect,
 }
 
 bool ToolTip::AddTool(const RECT& rect, const std::string& text, UINT_PTR id) {
-  const std::wstring wide = WideFromGbk(text);
+  const std::wstring wide = GbkToWide(text);
   return SendTool(TTM_ADDTOOLW, id, &rect, wide.c_str()) != 0;
 }
 
@@ -76,6 +76,6 @@ void ToolTip::NewToolRect(UINT_PTR id, const RECT& rect) {
 }
 
 void ToolTip::UpdateTipText(UINT_PTR id, const std::string& text) {
-  const std::wstring wide = WideFromGbk(text);
+  const std::wstring wide = GbkToWide(text);
   SendTool(TTM_UPDATETIPTEXTW, id, nullptr, wide.c_str());
 }

@@ -40,7 +40,7 @@ start_display() {  # a private X server when none is given
   fi
 }
 
-prefix_settings=3  # raise when the settings below change, so existing prefixes get them
+prefix_settings=4  # raise when the settings below change, so existing prefixes get them
 start_wine() {  # a warm wineserver and a booted prefix, stdio detached so no pipe stays open
   mkdir -p "$WINEPREFIX"
   wineserver -p </dev/null >/dev/null 2>&1

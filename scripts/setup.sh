@@ -8,7 +8,7 @@ need_pkgs=(g++-mingw-w64-i686-posix mingw-w64-i686-dev libz-mingw-w64-dev
            g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
            wine wine32:i386 wine64 xvfb xauth fonts-wqy-microhei cmake googletest
            nlohmann-json3-dev imagemagick fonts-noto-cjk dpkg-dev python3 x11-utils
-           libpng-dev libjpeg62-turbo-dev)
+           libpng-dev libjpeg62-turbo-dev locales fonts-liberation)
 
 missing=()
 for p in "${need_pkgs[@]}"; do
@@ -29,6 +29,12 @@ src=/etc/apt/sources.list.d/veradin-src.sources
 if [ ! -f "$src" ]; then
   sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources > "$src"
   apt-get update -qq
+fi
+
+# The Chinese locale, so that Wine under it takes non-ASCII file names.
+if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then
+  grep -qx 'zh_CN.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null || echo 'zh_CN.UTF-8 UTF-8' >> /etc/locale.gen
+  locale-gen >/dev/null
 fi
 
 "$here/scripts/build_deps.sh" i686

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "gdiplus/font_objects.h"
-#include "gdiplus/gbk_text.h"
+#include "runtime/gbk_text.h"
 #include "gdiplus/graphics_object.h"
 #include "gdiplus/string_format_object.h"
 #include "test_support.h"
@@ -56,7 +56,7 @@ TEST(Font, FamilyNamesAreGbkBothWays) {
   const std::wstring name = family.GetFamilyNameWide();
   EXPECT_FALSE(name.empty());
   EXPECT_EQ(name, wide.GetFamilyNameWide());
-  EXPECT_EQ(family.GetFamilyName(), GbkFromWide(name));
+  EXPECT_EQ(family.GetFamilyName(), WideToGbk(name));
   EXPECT_TRUE(family.IsStyleAvailable(gp::FontStyleRegular));
   EXPECT_GT(family.GetEmHeight(gp::FontStyleRegular), 0);
   EXPECT_GT(family.GetLineSpacing(gp::FontStyleRegular), 0);
@@ -135,7 +135,7 @@ TEST(Font, LogfontRecordsKeepAChineseFaceOnAnyCodePage) {
   LOGFONTA narrowRecord{};
   ASSERT_TRUE(fromHandle.GetLogFontW(graphics, wideRecord));
   ASSERT_TRUE(fromHandle.GetLogFontA(graphics, narrowRecord));
-  EXPECT_EQ(std::string(narrowRecord.lfFaceName), GbkFromWide(wideRecord.lfFaceName));
+  EXPECT_EQ(std::string(narrowRecord.lfFaceName), WideToGbk(wideRecord.lfFaceName));
   EXPECT_EQ(narrowRecord.lfHeight, wideRecord.lfHeight);
 
   // Without a record or handle the DC's own font is used.

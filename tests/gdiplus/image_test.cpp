@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "gdiplus/brush_objects.h"
-#include "gdiplus/gbk_text.h"
+#include "runtime/gbk_text.h"
 #include "gdiplus/graphics_object.h"
 #include "gdiplus/image_objects.h"
 #include "gdiplus/memory_stream.h"
@@ -149,7 +149,7 @@ TEST(SaveImage, ToAGbkFileNameAndBackForEachEncoder) {
     SCOPED_TRACE(f.format);
     // A Chinese file name given as GBK; it must reach the file system unchanged on any
     // system code page.
-    const std::string name = GbkFromWide(folder) + "\\图片" + std::to_string(++n) + ".img";
+    const std::string name = WideToGbk(folder) + "\\图片" + std::to_string(++n) + ".img";
     ASSERT_TRUE(bitmap.SaveImageToFile(name, f.format)) << "status " << LastStatus();
     EXPECT_TRUE(FileExists(folder + L"\\图片" + std::to_wstring(n) + L".img"));
     ImageObject loaded;
@@ -171,7 +171,7 @@ TEST(SaveImage, ToAGbkFileNameAndBackForEachEncoder) {
   ASSERT_TRUE(loaded.LoadImageFromFile(bmp));
   const GUID raw = loaded.GetImageRawFormat();
   GUID bmpFormat{};
-  ASSERT_EQ(CLSIDFromString(WideFromGbk(kImageFormatBmp).c_str(), &bmpFormat), S_OK);
+  ASSERT_EQ(CLSIDFromString(GbkToWide(kImageFormatBmp).c_str(), &bmpFormat), S_OK);
   EXPECT_TRUE(IsEqualGUID(raw, bmpFormat));
 }
 

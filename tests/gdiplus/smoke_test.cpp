@@ -17,7 +17,7 @@
 #include "gdiplus/brush_objects.h"
 #include "gdiplus/flat_api.h"
 #include "gdiplus/font_objects.h"
-#include "gdiplus/gbk_text.h"
+#include "runtime/gbk_text.h"
 #include "gdiplus/graphics_object.h"
 #include "gdiplus/image_objects.h"
 #include "gdiplus/path_object.h"
@@ -695,7 +695,7 @@ const std::vector<Entry>& Table() {
       BLOCK("LoadImageFromFile", const std::wstring file = ScratchFolder(L"smoke") + L"\\a.png";
             ImageObject icm;
             return o.image.SaveImageToFile(file, kImageFormatPng) &&
-                   o.image.LoadImageFromFile(file) && icm.LoadImageFromFile(GbkFromWide(file), true) &&
+                   o.image.LoadImageFromFile(file) && icm.LoadImageFromFile(WideToGbk(file), true) &&
                    icm.GetImageWidth() == 8;),
       E(o.image.LoadImageFromBytes(EncodePng(o.bitmap), true) && o.image.GetImageWidth() == 32),
       BLOCK("CloneImage", ImageObject copy; return copy.CloneImage(o.image) && copy.GetImageWidth() == 8;),
@@ -754,7 +754,7 @@ const std::vector<Entry>& Table() {
       BLOCK("CreateBitmapFromFile", const std::wstring file = ScratchFolder(L"smoke") + L"\\b.bmp";
             BitmapObject icm;
             return o.bitmap.SaveImageToFile(file) && o.bitmap.CreateBitmapFromFile(file) &&
-                   icm.CreateBitmapFromFile(GbkFromWide(file), true) && icm.GetImageWidth() == 32;),
+                   icm.CreateBitmapFromFile(WideToGbk(file), true) && icm.GetImageWidth() == 32;),
       E(o.bitmap.CreateBitmapFromBytes(EncodePng(o.bitmap), true)),
       E(o.bitmap.CreateBitmapFromBytes(EncodePng(o.bitmap)) && o.bitmap.GetImageWidth() == 32),
       BLOCK("CreateBitmapFromScan0 with pixels", std::vector<std::uint8_t> pixels(4 * 4 * 4, 0x7F);

@@ -53,7 +53,7 @@ class QueryTest : public ::testing::Test {
     const int before = Searches();
     BringToFront(main);
     ClickAt(main, 515, 72);
-    ASSERT_TRUE(WaitFor([&] { return Searches() == before + 1; }));
+    ASSERT_TRUE(WaitFor([&] { return Searches() > before; }));  // WinINet may send a POST again after a reset
     ASSERT_TRUE(WaitFor([&] { return Settled(); }));
   }
   std::vector<Row> Rows() const {
