@@ -83,11 +83,11 @@ WindowSpec MakeDetailWindow() {
 }  // namespace
 
 const WindowSpec& MainWindowTemplate() {
-  static const WindowSpec spec = MakeMainWindow();
-  return spec;
+  static const WindowSpec design = MakeMainWindow();
+  return design;
 }
 
 const WindowSpec& DetailWindowTemplate() {
-  static const WindowSpec spec = MakeDetailWindow();
-  return spec;
+  static const WindowSpec design = MakeDetailWindow();
+  return design;
 }

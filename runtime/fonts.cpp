@@ -35,9 +35,9 @@ bool FontFaceInstalled(const wchar_t* face) {
   return found;
 }
 
-UniqueFont CreateUnitFont(const FontSpec& spec) {
+UniqueFont CreateUnitFont(const FontSpec& design) {
   LOGFONTW lf{};
-  if (!spec.face) {
+  if (!design.face) {
     // The system's default GUI face, but with a Chinese face where it lacks Chinese glyphs.
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
@@ -48,14 +48,14 @@ UniqueFont CreateUnitFont(const FontSpec& spec) {
     wcsncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
     return UniqueFont(CreateFontIndirectW(&lf));
   }
-  lf.lfHeight = -spec.height;
+  lf.lfHeight = -design.height;
   lf.lfWeight = FW_NORMAL;
   lf.lfCharSet = GB2312_CHARSET;
   lf.lfQuality = DEFAULT_QUALITY;
-  lf.lfPitchAndFamily = spec.pitch == Pitch::FixedModern     ? (FIXED_PITCH | FF_MODERN)
-                        : spec.pitch == Pitch::VariableSwiss ? (VARIABLE_PITCH | FF_SWISS)
+  lf.lfPitchAndFamily = design.pitch == Pitch::FixedModern     ? (FIXED_PITCH | FF_MODERN)
+                        : design.pitch == Pitch::VariableSwiss ? (VARIABLE_PITCH | FF_SWISS)
                                                              : DEFAULT_PITCH;
-  const std::wstring face = ChooseFace(GbkToWide(spec.face));
+  const std::wstring face = ChooseFace(GbkToWide(design.face));
   wcsncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
   return UniqueFont(CreateFontIndirectW(&lf));
 }

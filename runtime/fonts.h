@@ -6,5 +6,5 @@
 #include "runtime/handles.h"
 #include "runtime/window_template.h"
 
-UniqueFont CreateUnitFont(const FontSpec& spec);
+UniqueFont CreateUnitFont(const FontSpec& design);
 bool FontFaceInstalled(const wchar_t* face);

@@ -27,7 +27,7 @@ void PaintShapeBox(HWND box, const UnitRecord& unit) {
   GetClientRect(box, &rc);
   FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   // A one-pixel outline just inside the edge.
-  UniqueBrush frame(CreateSolidBrush(unit.spec->frameColor));
+  UniqueBrush frame(CreateSolidBrush(unit.design->frameColor));
   FrameRect(dc, &rc, frame.get());
   EndPaint(box, &ps);
 }
@@ -35,12 +35,12 @@ void PaintShapeBox(HWND box, const UnitRecord& unit) {
 LRESULT CALLBACK UnitSubclass(HWND unit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                               DWORD_PTR data) {
   auto* record = reinterpret_cast<UnitRecord*>(data);
-  const UnitKind kind = record->spec->kind;
+  const UnitKind kind = record->design->kind;
   switch (message) {
     case WM_LBUTTONDOWN:
-      if (record->spec->onEvent && kind != UnitKind::Button && kind != UnitKind::Edit &&
+      if (record->design->onEvent && kind != UnitKind::Button && kind != UnitKind::Edit &&
           kind != UnitKind::ListView) {
-        FireUnitEvent(unit, record->spec->onEvent);
+        FireUnitEvent(unit, record->design->onEvent);
         return 0;
       }
       break;
@@ -82,14 +82,14 @@ struct ClassAndStyle {
   DWORD exStyle;
 };
 
-ClassAndStyle ClassFor(const UnitSpec& spec) {
+ClassAndStyle ClassFor(const UnitSpec& design) {
   const DWORD child = WS_CHILD | WS_VISIBLE;
-  switch (spec.kind) {
+  switch (design.kind) {
     case UnitKind::Label:
-      return {L"Static", child | SS_LEFT | SS_NOPREFIX | (spec.onEvent ? SS_NOTIFY : 0u), 0};
+      return {L"Static", child | SS_LEFT | SS_NOPREFIX | (design.onEvent ? SS_NOTIFY : 0u), 0};
     case UnitKind::Edit:
       // A multi-line box wraps its lines; a single-line box scrolls sideways.
-      return {L"Edit", child | WS_TABSTOP | ES_LEFT | ((spec.style & ES_MULTILINE) ? 0u : ES_AUTOHSCROLL),
+      return {L"Edit", child | WS_TABSTOP | ES_LEFT | ((design.style & ES_MULTILINE) ? 0u : ES_AUTOHSCROLL),
               WS_EX_CLIENTEDGE};
     case UnitKind::Picture:
       return {L"Static", child | SS_NOTIFY, 0};
@@ -105,13 +105,13 @@ ClassAndStyle ClassFor(const UnitSpec& spec) {
   return {nullptr, 0, 0};
 }
 
-void SetUpListView(HWND list, const UnitSpec& spec) {
-  SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, spec.listExStyle, spec.listExStyle);
+void SetUpListView(HWND list, const UnitSpec& design) {
+  SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, design.listExStyle, design.listExStyle);
   SendMessageW(list, LVM_SETTEXTCOLOR, 0, RGB(0, 0, 0));
   SendMessageW(list, LVM_SETTEXTBKCOLOR, 0, kWhite);
   SendMessageW(list, LVM_SETBKCOLOR, 0, kWhite);
   int index = 0;
-  for (const ColumnSpec& column : spec.columns) {
+  for (const ColumnSpec& column : design.columns) {
     std::wstring title = GbkToWide(column.title);
     LVCOLUMNW lvc{};
     lvc.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
@@ -123,41 +123,41 @@ void SetUpListView(HWND list, const UnitSpec& spec) {
   }
 }
 
-HWND ParentOf(WindowRecord& record, const UnitSpec& spec) {
-  if (!spec.parent) return record.window;
+HWND ParentOf(WindowRecord& record, const UnitSpec& design) {
+  if (!design.parent) return record.window;
   for (auto& unit : record.units) {
-    if (unit->spec->kind == UnitKind::ShapeBox && std::string(unit->spec->name) == spec.parent)
+    if (unit->design->kind == UnitKind::ShapeBox && std::string(unit->design->name) == design.parent)
       return unit->window;
   }
   return record.window;
 }
 
-void CreateUnit(WindowRecord& record, const UnitSpec& spec, int id) {
+void CreateUnit(WindowRecord& record, const UnitSpec& design, int id) {
   auto unit = std::make_unique<UnitRecord>();
-  unit->spec = &spec;
-  if (spec.kind == UnitKind::Timer) {
+  unit->design = &design;
+  if (design.kind == UnitKind::Timer) {
     unit->timerId = kFirstTimerId + static_cast<UINT_PTR>(id);
-    SetTimer(record.window, unit->timerId, spec.timerPeriod, nullptr);
+    SetTimer(record.window, unit->timerId, design.timerPeriod, nullptr);
     record.units.push_back(std::move(unit));
     return;
   }
-  const ClassAndStyle cs = ClassFor(spec);
-  const std::wstring text = spec.text ? GbkToWide(spec.text) : std::wstring();
-  HWND window = CreateWindowExW(cs.exStyle | spec.exStyle, cs.className, text.c_str(),
-                                cs.style | spec.style, spec.left, spec.top, spec.width, spec.height,
-                                ParentOf(record, spec), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+  const ClassAndStyle cs = ClassFor(design);
+  const std::wstring text = design.text ? GbkToWide(design.text) : std::wstring();
+  HWND window = CreateWindowExW(cs.exStyle | design.exStyle, cs.className, text.c_str(),
+                                cs.style | design.style, design.left, design.top, design.width, design.height,
+                                ParentOf(record, design), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                 GetModuleHandleW(nullptr), nullptr);
   unit->window = window;
   if (!window) {
     record.units.push_back(std::move(unit));
     return;
   }
-  unit->font = CreateUnitFont(spec.font);
+  unit->font = CreateUnitFont(design.font);
   SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(unit->font.get()), FALSE);
-  if (spec.kind == UnitKind::Edit) SendMessageW(window, EM_SETLIMITTEXT, 0, 0);  // no limit
-  if (spec.kind == UnitKind::ListView) SetUpListView(window, spec);
-  if (spec.kind == UnitKind::Picture && spec.pictureResource) {
-    unit->picture = DecodePictureResource(spec.pictureResource);
+  if (design.kind == UnitKind::Edit) SendMessageW(window, EM_SETLIMITTEXT, 0, 0);  // no limit
+  if (design.kind == UnitKind::ListView) SetUpListView(window, design);
+  if (design.kind == UnitKind::Picture && design.pictureResource) {
+    unit->picture = DecodePictureResource(design.pictureResource);
   }
   SetWindowSubclass(window, UnitSubclass, kSubclassId, reinterpret_cast<DWORD_PTR>(unit.get()));
   record.units.push_back(std::move(unit));
@@ -168,18 +168,18 @@ void CreateUnit(WindowRecord& record, const UnitSpec& spec, int id) {
 void CreateUnits(WindowRecord& record) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
-  const auto& specs = record.spec->units;
-  record.units.reserve(specs.size());
+  const auto& designs = record.design->units;
+  record.units.reserve(designs.size());
   // Containers first, so that the units they hold have their parent.
-  for (size_t i = 0; i < specs.size(); ++i) {
-    if (specs[i].kind == UnitKind::ShapeBox) CreateUnit(record, specs[i], kFirstUnitId + static_cast<int>(i));
+  for (size_t i = 0; i < designs.size(); ++i) {
+    if (designs[i].kind == UnitKind::ShapeBox) CreateUnit(record, designs[i], kFirstUnitId + static_cast<int>(i));
   }
-  for (size_t i = 0; i < specs.size(); ++i) {
-    if (specs[i].kind != UnitKind::ShapeBox) CreateUnit(record, specs[i], kFirstUnitId + static_cast<int>(i));
+  for (size_t i = 0; i < designs.size(); ++i) {
+    if (designs[i].kind != UnitKind::ShapeBox) CreateUnit(record, designs[i], kFirstUnitId + static_cast<int>(i));
   }
   // Containers are created first but must not cover their siblings' clicks.
   for (auto& unit : record.units) {
-    if (unit->spec->kind == UnitKind::ShapeBox && unit->window)
+    if (unit->design->kind == UnitKind::ShapeBox && unit->window)
       SetWindowPos(unit->window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
 }
@@ -187,13 +187,13 @@ void CreateUnits(WindowRecord& record) {
 bool ColorUnit(UINT message, HDC dc, HWND unitWindow, LRESULT& result) {
   UnitRecord* unit = RecordOfUnit(unitWindow);
   if (!unit) return false;
-  if (unit->spec->kind == UnitKind::Label) {
+  if (unit->design->kind == UnitKind::Label) {
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, unit->spec->textColor);
+    SetTextColor(dc, unit->design->textColor);
     result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
     return true;
   }
-  if (unit->spec->kind == UnitKind::Edit) {
+  if (unit->design->kind == UnitKind::Edit) {
     // Edit boxes are white with black text, read-only ones too (they ask as static).
     (void)message;
     SetBkColor(dc, kWhite);

@@ -44,7 +44,7 @@ void SetUnitText(HWND unit, const std::string& text) {
     if (!IsWindow(unit)) return;
     SetWindowTextW(unit, wide.c_str());
     UnitRecord* record = RecordOfUnit(unit);
-    if (record && record->spec->kind == UnitKind::Label) RepaintUnder(unit);
+    if (record && record->design->kind == UnitKind::Label) RepaintUnder(unit);
   });
 }
 
@@ -60,7 +60,7 @@ void SetUnitFontSize(HWND unit, int points) {
     if (!font) return;
     SendMessageW(unit, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     record->font = std::move(font);  // the old font goes only once the unit no longer uses it
-    if (record->spec->kind == UnitKind::Label) RepaintUnder(unit);
+    if (record->design->kind == UnitKind::Label) RepaintUnder(unit);
   });
 }
 
@@ -80,7 +80,7 @@ bool ShowPicture(HWND pictureBox, DecodedPicture picture) {
   bool set = false;
   RunOnUiThread([&] {
     UnitRecord* record = IsWindow(pictureBox) ? RecordOfUnit(pictureBox) : nullptr;
-    if (!record || record->spec->kind != UnitKind::Picture) return;
+    if (!record || record->design->kind != UnitKind::Picture) return;
     record->picture = std::move(picture);
     InvalidateRect(pictureBox, nullptr, TRUE);
     set = true;

@@ -60,8 +60,8 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_COMMAND:
       if (HIWORD(wParam) == BN_CLICKED && lParam) {
         if (UnitRecord* unit = UnitByWindow(*record, reinterpret_cast<HWND>(lParam));
-            unit && unit->spec->kind == UnitKind::Button) {
-          Fire(*record, unit->spec->onEvent);
+            unit && unit->design->kind == UnitKind::Button) {
+          Fire(*record, unit->design->onEvent);
         }
       }
       return 0;
@@ -69,24 +69,24 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
       if (header->code == NM_DBLCLK) {
         if (UnitRecord* unit = UnitByWindow(*record, header->hwndFrom);
-            unit && unit->spec->kind == UnitKind::ListView) {
-          Fire(*record, unit->spec->onEvent);
+            unit && unit->design->kind == UnitKind::ListView) {
+          Fire(*record, unit->design->onEvent);
         }
       }
       return 0;
     }
     case WM_TIMER:
       for (auto& unit : record->units) {
-        if (unit->timerId == wParam) Fire(*record, unit->spec->onEvent);
+        if (unit->timerId == wParam) Fire(*record, unit->design->onEvent);
       }
       return 0;
     case WM_SIZE:
       // A minimised window keeps its size; only real changes of size are reported.
-      if (wParam != SIZE_MINIMIZED) Fire(*record, record->spec->onSized);
+      if (wParam != SIZE_MINIMIZED) Fire(*record, record->design->onSized);
       return 0;
     case WM_ACTIVATEAPP:
       // Reported once per change: the system may repeat the message for one deactivation.
-      if (!wParam && record->appActive) Fire(*record, record->spec->onAppDeactivated);
+      if (!wParam && record->appActive) Fire(*record, record->design->onAppDeactivated);
       record->appActive = wParam != 0;
       return 0;
     case WM_CTLCOLORSTATIC:
@@ -160,24 +160,24 @@ POINT CentredOrigin(int width, int height, HWND owner) {
                area.top + (area.bottom - area.top - height) / 2};
 }
 
-HWND CreateFromTemplate(const WindowSpec& spec, HWND owner, bool quitOnDestroy, bool modal) {
+HWND CreateFromTemplate(const WindowSpec& design, HWND owner, bool quitOnDestroy, bool modal) {
   RegisterWindowClass();
   auto* record = new WindowRecord;
-  record->spec = &spec;
+  record->design = &design;
   record->quitOnDestroy = quitOnDestroy;
   if (modal) record->modalOwner = owner;
 
-  const POINT at = CentredOrigin(spec.width, spec.height, owner);
+  const POINT at = CentredOrigin(design.width, design.height, owner);
   // No system border or caption: the program draws its own; minimise but no maximise box.
   const DWORD style = WS_POPUP | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX;
-  const std::wstring caption = spec.caption ? GbkToWide(spec.caption) : std::wstring();
-  HWND window = CreateWindowExW(0, kWindowClass, caption.c_str(), style, at.x, at.y, spec.width,
-                                spec.height, owner, nullptr, GetModuleHandleW(nullptr), record);
+  const std::wstring caption = design.caption ? GbkToWide(design.caption) : std::wstring();
+  HWND window = CreateWindowExW(0, kWindowClass, caption.c_str(), style, at.x, at.y, design.width,
+                                design.height, owner, nullptr, GetModuleHandleW(nullptr), record);
   if (!window) {
     delete record;  // WM_NCCREATE never ran, so nobody else owns it
     return nullptr;
   }
-  if (spec.withIcon) {
+  if (design.withIcon) {
     HINSTANCE module = GetModuleHandleW(nullptr);
     record->bigIcon.reset(static_cast<HICON>(LoadImageW(module, L"DEFAULT_ICON", IMAGE_ICON,
         GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
@@ -199,17 +199,17 @@ WindowRecord* RecordOfWindow(HWND window) {
   return window ? static_cast<WindowRecord*>(GetPropW(window, kRecordProp)) : nullptr;
 }
 
-HWND LoadWindow(const WindowSpec& spec, HWND owner, bool quitOnDestroy) {
-  HWND window = CreateFromTemplate(spec, owner, quitOnDestroy, false);
-  if (window) Fire(window, spec.onCreated);
+HWND LoadWindow(const WindowSpec& design, HWND owner, bool quitOnDestroy) {
+  HWND window = CreateFromTemplate(design, owner, quitOnDestroy, false);
+  if (window) Fire(window, design.onCreated);
   return window;
 }
 
-void ShowModalWindow(const WindowSpec& spec, HWND owner) {
-  HWND window = CreateFromTemplate(spec, owner, false, true);
+void ShowModalWindow(const WindowSpec& design, HWND owner) {
+  HWND window = CreateFromTemplate(design, owner, false, true);
   if (!window) return;
   if (owner) EnableWindow(owner, FALSE);
-  Fire(window, spec.onCreated);
+  Fire(window, design.onCreated);
   MSG msg;
   while (IsWindow(window)) {
     const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
@@ -241,7 +241,7 @@ HWND FindUnit(HWND window, const char* name) {
     WindowRecord* record = IsWindow(window) ? RecordOfWindow(window) : nullptr;
     if (!record || !name) return;
     for (auto& unit : record->units) {
-      if (std::strcmp(unit->spec->name, name) == 0) found = unit->window;
+      if (std::strcmp(unit->design->name, name) == 0) found = unit->window;
     }
   });
   return found;

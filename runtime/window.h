@@ -8,10 +8,10 @@
 // Creates the window and its units, centres it (on the screen, or over `owner`), shows it
 // and then runs its created event. With `quitOnDestroy` the thread's message loop ends when
 // the window is destroyed. Returns the window, or nullptr.
-HWND LoadWindow(const WindowSpec& spec, HWND owner = nullptr, bool quitOnDestroy = false);
+HWND LoadWindow(const WindowSpec& design, HWND owner = nullptr, bool quitOnDestroy = false);
 
 // Loads the window modal to `owner` and returns once it is closed.
-void ShowModalWindow(const WindowSpec& spec, HWND owner);
+void ShowModalWindow(const WindowSpec& design, HWND owner);
 
 // Runs the thread's message loop until WM_QUIT; returns its exit code.
 int RunMessageLoop();

@@ -10,7 +10,7 @@
 #include "runtime/window_template.h"
 
 struct UnitRecord {
-  const UnitSpec* spec = nullptr;
+  const UnitSpec* design = nullptr;
   HWND window = nullptr;     // the unit's own window (nullptr for a timer)
   UINT_PTR timerId = 0;
   UniqueFont font;
@@ -18,7 +18,7 @@ struct UnitRecord {
 };
 
 struct WindowRecord {
-  const WindowSpec* spec = nullptr;
+  const WindowSpec* design = nullptr;
   HWND window = nullptr;
   HWND modalOwner = nullptr;  // re-enabled when a modal window closes
   bool quitOnDestroy = false;

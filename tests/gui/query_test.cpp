@@ -204,6 +204,17 @@ TEST_F(QueryTest, EnterTypedIntoAnotherWindowStartsNoSearch) {
   EXPECT_EQ(Searches(), 0);
 }
 
+TEST_F(QueryTest, SecondClickWhileSearchingDoesNotMixTwoPages) {
+  sim.Control("/__sim/fault?kind=delay&seconds=1&path=/findDisNew&count=1");
+  Type("Name", "李明");
+  Type("Code", "abcd");
+  BringToFront(main);
+  ClickAt(main, 515, 72);
+  ClickAt(main, 515, 72);
+  ASSERT_TRUE(WaitFor([&] { return Searches() == 2 && RunningWorkers() == 0; }, 15000));
+  ExpectRowsOf(sim.Expect("李明"));  // one page of ten rows, not twenty
+}
+
 TEST_F(QueryTest, ShortNamesKeepEveryCaseNumberOnItsRow) {
   Search("王五");
   ExpectRowsOf(sim.Expect("王五"));
