@@ -640,10 +640,10 @@ const std::vector<Entry>& Table() {
       E(o.family.GetCellAscent(gp::FontStyleRegular) > 0),
       E(o.family.GetCellDescent(gp::FontStyleRegular) > 0),
       E(o.family.GetLineSpacing(gp::FontStyleRegular) > 0),
-      // Wine: no face for the generic families in the bench's prefix.
-      WINE(FontFamilyNotFound, o.family.GetGenericFontFamilySansSerif()),
-      WINE(FontFamilyNotFound, o.family.GetGenericFontFamilySerif()),
-      WINE(FontFamilyNotFound, o.family.GetGenericFontFamilyMonospace()),
+      // The bench's prefix maps the generic faces to the Liberation fonts.
+      E(o.family.GetGenericFontFamilySansSerif()),
+      E(o.family.GetGenericFontFamilySerif()),
+      E(o.family.GetGenericFontFamilyMonospace()),
       BLOCK("NewInstalledFontCollection", FontCollectionObject fonts;
             return fonts.NewInstalledFontCollection() && fonts.GetFontCollectionFamilyCount() > 0;),
       BLOCK("PrivateAddFontFile", FontCollectionObject fonts;
