@@ -13,24 +13,7 @@ std::mutex& StateLock() {
 
 void ResetApplicationState() {
   std::lock_guard<std::mutex> lock(StateLock());
-  ApplicationState& s = g_state;
-  s.gdiplusToken = 0;
-  s.appIcon = nullptr;
-  s.mainWindow = nullptr;
-  s.detailWindow = nullptr;
-  s.encodedName.clear();
-  s.firstSearchText.clear();
-  s.pageJumpText.clear();
-  s.firstSearchReply.clear();
-  s.pageJumpReply.clear();
-  s.names.clear();
-  s.dates.clear();
-  s.cases.clear();
-  s.resultCount.clear();
-  s.selectedCase.clear();
-  s.idSegment.clear();
-  s.selectedId.clear();
-  s.detailReply.clear();
-  s.detailText.clear();
-  s.detailValues = {};
+  static_cast<ApplicationValues&>(g_state) = ApplicationValues{};
+  g_state.mainWindow = nullptr;
+  g_state.detailWindow = nullptr;
 }

@@ -10,12 +10,10 @@
 
 #include "web/types.h"
 
-struct ApplicationState {
+// The values a run writes; a new run starts from a fresh set.
+struct ApplicationValues {
   ULONG_PTR gdiplusToken = 0;
   HICON appIcon = nullptr;
-  // Set on the window thread, read by workers.
-  std::atomic<HWND> mainWindow{nullptr};
-  std::atomic<HWND> detailWindow{nullptr};
 
   std::string encodedName;
   std::string firstSearchText, pageJumpText;
@@ -27,6 +25,12 @@ struct ApplicationState {
   ByteSet detailReply;
   std::string detailText;
   std::array<std::string, 12> detailValues;
+};
+
+struct ApplicationState : ApplicationValues {
+  // Set on the window thread, read by workers.
+  std::atomic<HWND> mainWindow{nullptr};
+  std::atomic<HWND> detailWindow{nullptr};
 };
 
 ApplicationState& AppState();
