@@ -8,6 +8,8 @@
 #include <string>
 #include <thread>
 
+#include "tools/demo/user_input.h"
+
 // Waits until `condition` holds or the time is up; pumps nothing (the program has its own thread).
 bool WaitFor(const std::function<bool()>& condition, unsigned milliseconds = 10000);
 
@@ -41,9 +43,7 @@ std::string WindowTextGbk(HWND window);
 std::string MessageBoxText(HWND box);
 void AnswerMessageBox(HWND box, int buttonId);
 
-// Real input through the system's input queue.
-void ClickAt(HWND window, int x, int y, bool doubleClick = false);  // client coordinates
-void PressKey(WORD virtualKey);
+// Makes `window` the foreground window (input then goes to it).
 void BringToFront(HWND window);
 
 // Writes build/screenshots/<locale>/<name>.png of what the screen shows of `window`.

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "tools/demo/screenshot.h"
+#include "tools/demo/user_input.h"
 
 namespace {
 
@@ -35,19 +36,6 @@ bool Fail(const char* step) {
 void Shot(HWND window, const wchar_t* name) {
   const std::wstring file = g_dir + L"\\" + name + L".png";
   std::printf("demo: screenshot %ls %s\n", name, SaveWindowScreenshot(window, file) ? "written" : "FAILED");
-}
-
-void DoubleClick(HWND window, int x, int y) {
-  POINT p{x, y};
-  ClientToScreen(window, &p);
-  SetCursorPos(p.x, p.y);
-  for (int i = 0; i < 2; ++i) {
-    INPUT input[2] = {};
-    input[0].type = input[1].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, input, sizeof(INPUT));
-  }
 }
 
 HWND DetailWindow(HWND main) {
@@ -81,7 +69,7 @@ bool Play() {
   GetWindowRect(list, &rc);
   MapWindowPoints(HWND_DESKTOP, main, reinterpret_cast<POINT*>(&rc), 2);
   HWND detail = nullptr;
-  DoubleClick(main, rc.left + 60, rc.top + 36);  // the first row, under the header
+  ClickAt(main, rc.left + 60, rc.top + 36, /*doubleClick=*/true);  // the first row, under the header
   if (!WaitFor([&] { return (detail = DetailWindow(main)); }, 10000)) return Fail("no detail window");
   Sleep(1500);
   HWND shape = GetDlgItem(detail, kShape);

@@ -1,0 +1,7 @@
+#pragma once
+// Real input through the system's input queue, as a user gives it.
+#include <windows.h>
+
+// Left click (or double click) at client coordinates of `window`.
+void ClickAt(HWND window, int x, int y, bool doubleClick = false);
+void PressKey(WORD virtualKey);
