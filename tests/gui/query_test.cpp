@@ -75,7 +75,7 @@ class QueryTest : public ::testing::Test {
     }
   }
   HWND OpenRow(int row) {
-    RECT rc{LVIR_BOUNDS};
+    RECT rc{LVIR_BOUNDS, 0, 0, 0};
     SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rc));
     POINT p{rc.left + 40, (rc.top + rc.bottom) / 2};
     MapWindowPoints(list, main, &p, 1);

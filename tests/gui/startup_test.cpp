@@ -232,7 +232,7 @@ TEST(DetailWindow, EveryUnitIsInPlaceAndEscClosesOnlyIt) {
 LRESULT CALLBACK RecordCaptionPress(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                     DWORD_PTR counter) {
   if (message == WM_NCLBUTTONDOWN && wParam == HTCAPTION) {
-    ++*reinterpret_cast<volatile LONG*>(counter);
+    InterlockedIncrement(reinterpret_cast<volatile LONG*>(counter));
     return 0;
   }
   return DefSubclassProc(window, message, wParam, lParam);

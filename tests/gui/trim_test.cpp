@@ -65,7 +65,7 @@ LRESULT CALLBACK CountDeactivations(HWND window, UINT message, WPARAM wParam, LP
                                     DWORD_PTR data) {
   if (message == WM_ACTIVATEAPP) {
     auto* state = reinterpret_cast<volatile LONG*>(data);  // [0] active, [1] deactivations
-    if (!wParam && state[0]) ++state[1];
+    if (!wParam && state[0]) InterlockedIncrement(&state[1]);
     state[0] = wParam != 0;
   }
   return DefSubclassProc(window, message, wParam, lParam);
