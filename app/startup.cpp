@@ -1,13 +1,13 @@
 // Start-up, the main window's own handlers and shutdown.
 #include <windows.h>
-#include <objidl.h>
-#include <gdiplus.h>
 
 #include "app/app_state.h"
 #include "app/routines.h"
 #include "app/service.h"
+#include "app/skin_setup.h"
 #include "app/templates.h"
 #include "app/workers.h"
+#include "runtime/gdiplus_session.h"
 #include "runtime/ui_thread.h"
 #include "runtime/units.h"
 #include "runtime/window.h"
@@ -36,12 +36,11 @@ HICON LoadApplicationIcon() {
 int RunVeradin() {
   ResetApplicationState();
   InitialiseService();
+  CreateSkinEngine();
 
-  Gdiplus::GdiplusStartupInput input;  // version 1, no callback, background thread, codecs
-  ULONG_PTR token = 0;
-  if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) token = 0;
-  AppState().gdiplusToken = token;
+  AppState().gdiplusToken = StartGdiplus();
   AppState().appIcon = LoadApplicationIcon();
+  SetSkinStartValues(AppState().appIcon);
 
   if (!StartUiThread()) return 1;
   SetMessagePump(PumpIfUiThread);
@@ -54,6 +53,7 @@ int RunVeradin() {
 void ShowDisclaimer() {
   HWND main = EventWindow();
   AppState().mainWindow = main;
+  SkinMainWindow(main);  // the disclaimer opens over the skinned window
   if (ShowMessage(kDisclaimer, "提示", MB_YESNO) == IDYES) {
     StartWorker<FetchMainCaptcha>();
   } else {
@@ -88,12 +88,12 @@ void ShutdownApplication() {
   // that the state is not released under them, but never hang the exit for a slow server.
   WaitForWorkers(3000);
   WaitForTrims(5000);  // a tool started just now is not left behind half-started
-  const ULONG_PTR token = AppState().gdiplusToken;
   {
     std::unique_lock<std::mutex> lock(NetworkActionLock(), std::try_to_lock);
     if (lock.owns_lock()) ResetApplicationState();
   }
-  if (token) Gdiplus::GdiplusShutdown(token);
+  ReleaseSkinEngine();  // its pictures go before GDI+, which it shuts down
+  ShutdownGdiplus();    // already done by the engine; a no-op then
 }
 
 // Handlers that only start workers.

@@ -18,7 +18,6 @@ WindowSpec MakeMainWindow() {
   w.withIcon = true;
   w.onCreated = ShowDisclaimer;
   w.onSized = LockMainWindowSize;
-  w.onAppDeactivated = OnApplicationDeactivated;
 
   w.units.push_back({.name = "透明标签1", .kind = UnitKind::Label, .left = 10, .top = 34, .width = 92,
                      .height = 24, .text = "姓名/名称：", .font = kHybrid16});

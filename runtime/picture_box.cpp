@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "runtime/embedded.h"
 #include "runtime/gbk_text.h"
 
 void PaintPictureBox(HWND box, const DecodedPicture& picture) {
@@ -32,13 +33,7 @@ void PaintPictureBox(HWND box, const DecodedPicture& picture) {
 }
 
 DecodedPicture DecodePictureResource(const char* resourceName) {
-  HMODULE module = GetModuleHandleW(nullptr);
-  const std::wstring name = GbkToWide(resourceName);
-  HRSRC found = FindResourceW(module, name.c_str(), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
-  if (!found) return {};
-  HGLOBAL loaded = LoadResource(module, found);  // resources need no release
-  const void* bytes = loaded ? LockResource(loaded) : nullptr;
-  if (!bytes) return {};
-  return DecodePicture(static_cast<const std::uint8_t*>(bytes), SizeofResource(module, found),
-                       kPictureBackground);
+  const auto bytes = EmbeddedBytes(GbkToWide(resourceName).c_str());
+  if (bytes.empty()) return {};
+  return DecodePicture(bytes.data(), bytes.size(), kPictureBackground);
 }

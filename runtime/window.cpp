@@ -84,11 +84,6 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       // A minimised window keeps its size; only real changes of size are reported.
       if (wParam != SIZE_MINIMIZED) Fire(*record, record->design->onSized);
       return 0;
-    case WM_ACTIVATEAPP:
-      // Reported once per change: the system may repeat the message for one deactivation.
-      if (!wParam && record->appActive) Fire(*record, record->design->onAppDeactivated);
-      record->appActive = wParam != 0;
-      return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT: {
       LRESULT result = 0;

@@ -23,7 +23,6 @@ struct WindowRecord {
   HWND modalOwner = nullptr;  // re-enabled when a modal window closes
   bool quitOnDestroy = false;
   bool ready = false;         // events fire only once every unit exists
-  bool appActive = true;      // the application is the active one (WM_ACTIVATEAPP)
   std::vector<std::unique_ptr<UnitRecord>> units;
   UniqueIcon bigIcon, smallIcon;
 };

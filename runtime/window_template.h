@@ -56,5 +56,4 @@ struct WindowSpec {
   std::vector<UnitSpec> units;
   EventRoutine onCreated = nullptr;  // after the window and its units exist and show
   EventRoutine onSized = nullptr;    // each change of size
-  EventRoutine onAppDeactivated = nullptr;  // another application becomes the active one
 };

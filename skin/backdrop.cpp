@@ -1,0 +1,277 @@
+#include "skin/backdrop.h"
+
+#include <algorithm>
+
+#include "gdiplus/brush_objects.h"
+#include "gdiplus/graphics_object.h"
+#include "gdiplus/path_object.h"
+#include "skin/frame_paint.h"
+#include "skin/skin_core.h"
+
+namespace {
+
+ContainerRecord* ContainerAt(int skinIndex, int containerIndex) {
+  SkinWindow* record = SkinWindowAt(skinIndex);
+  if (!record) return nullptr;
+  auto& list = record->List(Family::Container);
+  if (containerIndex < 1 || containerIndex > static_cast<int>(list.size())) return nullptr;
+  return static_cast<ContainerRecord*>(list[containerIndex - 1].get());
+}
+
+// A registered container of any skin window: (skin index, container index), or zeros.
+std::pair<int, int> FindContainer(HWND window) {
+  if (!EngineRunning()) return {0, 0};
+  for (size_t s = 0; s < Engine().windows.size(); ++s) {
+    auto& list = Engine().windows[s]->List(Family::Container);
+    for (size_t c = 0; c < list.size(); ++c) {
+      if (list[c]->window == window) return {static_cast<int>(s) + 1, static_cast<int>(c) + 1};
+    }
+  }
+  return {0, 0};
+}
+
+void LayTint(HDC dc, const ContainerRecord& container, int w, int h) {
+  if (container.value == 0) return;
+  GraphicsObject graphics;
+  SolidBrushObject brush;
+  if (!graphics.CreateFromHDC(dc) || !brush.CreateSolidFill(ToArgb(container.value, container.alpha))) return;
+  if (container.isGroupBox) {
+    PathObject path;
+    path.CreatePath();
+    AddRoundedRectPath(path, 0, 5, static_cast<float>(w), static_cast<float>(h - 6), 5);
+    graphics.FillPath(brush, path);
+  } else {
+    graphics.FillRectangleI(brush, 0, 0, w, h);
+  }
+}
+
+void LayVeil(HDC dc, int w, int h) {
+  GraphicsObject graphics;
+  SolidBrushObject veil;
+  if (graphics.CreateFromHDC(dc) && veil.CreateSolidFill(ToArgb(RGB(255, 255, 255), Engine().veilAlpha))) {
+    graphics.FillRectangleI(veil, 0, 0, w, h);
+  }
+}
+
+HDC NewBackdropDc(int w, int h) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = std::max(w, 1);
+  info.bmiHeader.biHeight = -std::max(h, 1);
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = dc ? CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
+  if (!bitmap) {
+    if (dc) DeleteDC(dc);
+    return nullptr;
+  }
+  HGDIOBJ previous = SelectObject(dc, bitmap);
+  auto& list = Engine().backdrops;
+  auto known = std::find_if(list.begin(), list.end(), [dc](const BackdropEntry& e) { return e.dc == dc; });
+  if (known != list.end()) {
+    *known = {dc, bitmap, previous};
+  } else {
+    list.push_back({dc, bitmap, previous});
+  }
+  return dc;
+}
+
+// The skin window's back buffer, composed now when no paint has made it yet.
+HDC BackBufferOf(int skinIndex) {
+  SkinWindow* record = SkinWindowAt(skinIndex);
+  if (!record) return nullptr;
+  if (!record->backBuffer.Dc()) PaintWholeWindow(skinIndex, nullptr, false);
+  return record->backBuffer.Dc();
+}
+
+}  // namespace
+
+BackdropSource FindBackdropSource(HWND window) {
+  BackdropSource source;
+  if (const int index = FindSkinWindow(window)) {
+    source.direct = true;
+    source.skinIndex = index;
+    return source;
+  }
+  for (HWND up = GetParent(window); up; up = GetParent(up)) {
+    if (const int index = FindSkinWindow(up)) {
+      source.direct = true;
+      source.skinIndex = index;
+      return source;
+    }
+    const auto [skinIndex, containerIndex] = FindContainer(up);
+    if (containerIndex) {
+      source.skinIndex = skinIndex;
+      source.containerIndex = containerIndex;
+      return source;
+    }
+  }
+  return source;
+}
+
+RECT RectInSkinWindow(HWND window) {
+  const int index = FindSkinnedAncestor(window);
+  SkinWindow* record = SkinWindowAt(index);
+  if (!record || record->window == window) return RECT{};
+  return RectRelativeTo(record->window, window);
+}
+
+RECT ClientAreaInWindow(HWND window) {
+  RECT outer{}, client{};
+  GetWindowRect(window, &outer);
+  GetClientRect(window, &client);
+  const LONG style = GetWindowLongW(window, GWL_STYLE);
+  const int w = outer.right - outer.left, h = outer.bottom - outer.top;
+  const int cw = client.right, ch = client.bottom;
+  const int left = (w - cw - ((style & WS_VSCROLL) ? 17 : 0)) / 2;
+  const int top = (h - ch - ((style & WS_HSCROLL) ? 17 : 0)) / 2;
+  return RECT{left, top, left + cw, top + ch};
+}
+
+HDC PaintBackdrop(HWND window, const RECT& rect) {
+  if (!EngineRunning()) return nullptr;
+  const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+  const BackdropSource source = FindBackdropSource(window);
+  if (!source.skinIndex) return nullptr;
+  HDC from = BackBufferOf(source.skinIndex);
+  if (!from) return nullptr;
+  HDC dc = NewBackdropDc(w, h);
+  if (!dc) return nullptr;
+  if (source.direct) {
+    const RECT offset = RectInSkinWindow(window);
+    BitBlt(dc, 0, 0, w, h, from, offset.left + rect.left, offset.top + rect.top, SRCCOPY);
+    const auto [s, c] = FindContainer(window);
+    if (ContainerRecord* own = ContainerAt(s, c)) LayTint(dc, *own, w, h);
+  } else {
+    const RECT offset = RectInRoot(window);
+    BitBlt(dc, 0, 0, w, h, from, offset.left + rect.left, offset.top + rect.top, SRCCOPY);
+    if (ContainerRecord* container = ContainerAt(source.skinIndex, source.containerIndex)) {
+      LayTint(dc, *container, w, h);
+    }
+  }
+  return dc;
+}
+
+bool ReleaseBackdrop(HDC dc) {
+  if (!dc || !EngineRunning()) return false;
+  auto& list = Engine().backdrops;
+  auto it = std::find_if(list.begin(), list.end(), [dc](const BackdropEntry& e) { return e.dc == dc; });
+  if (it == list.end()) return false;
+  SelectObject(it->dc, it->previous);
+  DeleteObject(it->bitmap);
+  DeleteDC(it->dc);
+  list.erase(it);
+  return true;
+}
+
+HBITMAP BackdropBitmap(HWND window) {
+  const RECT r = ClientAreaInWindow(window);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  if (w <= 0 || h <= 0) return nullptr;
+  HDC dc = PaintBackdrop(window, r);
+  if (!dc) return nullptr;
+  LayVeil(dc, w, h);
+  HBITMAP bitmap = CreateCompatibleBitmap(dc, w, h);
+  if (HDC copy = bitmap ? CreateCompatibleDC(dc) : nullptr) {
+    HGDIOBJ previous = SelectObject(copy, bitmap);
+    BitBlt(copy, 0, 0, w, h, dc, 0, 0, SRCCOPY);
+    SelectObject(copy, previous);
+    DeleteDC(copy);
+  }
+  ReleaseBackdrop(dc);
+  return bitmap;
+}
+
+HDC ControlBackdrop(HWND window) {
+  RECT outer{};
+  GetWindowRect(window, &outer);
+  const int w = outer.right - outer.left, h = outer.bottom - outer.top;
+  HDC dc = PaintBackdrop(window, RECT{0, 0, w, h});
+  if (dc) LayVeil(dc, w, h);
+  return dc;
+}
+
+bool HasTransparentExStyle(HWND window) { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TRANSPARENT) != 0; }
+
+void ExcludeChildren(HWND window, HDC dc) {
+  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(child) || HasTransparentExStyle(child)) continue;
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+    ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
+  }
+}
+
+void InvalidateVisibleChildren(HWND window) {
+  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (IsWindowVisible(child)) InvalidateRect(child, nullptr, TRUE);
+  }
+}
+
+DcExcludingChildren::DcExcludingChildren(HWND window) : window_(window), dc_(GetDC(window)) {
+  if (dc_) ExcludeChildren(window, dc_);
+}
+
+DcExcludingChildren::~DcExcludingChildren() {
+  if (dc_) ReleaseDC(window_, dc_);
+}
+
+bool AnswerControlColour(int skinIndex, UINT message, HDC dc, HWND control, LRESULT& result) {
+  SkinWindow* record = SkinWindowAt(skinIndex);
+  if (!record || !TintingOn() || !control) return false;
+  bool pattern = false;
+  switch (message) {
+    case WM_CTLCOLOREDIT:
+      // The edit of a combo box keeps its box's colours.
+      if (IsClass(GetParent(control), "combobox")) return false;
+      pattern = true;
+      break;
+    case WM_CTLCOLORLISTBOX:
+      if (!IsClass(control, "listbox") ||
+          (GetWindowLongW(control, GWL_STYLE) & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE))) {
+        return false;
+      }
+      break;
+    case WM_CTLCOLORBTN:
+      break;
+    case WM_CTLCOLORSTATIC:
+      pattern = true;
+      break;
+    default:
+      return false;
+  }
+  SetTextColor(dc, static_cast<COLORREF>(GetPropValue(control, kPropTextColour)));
+  SetBkMode(dc, TRANSPARENT);
+  ControlBrush& held = record->brushes[control];
+  if (pattern) {
+    HBITMAP bitmap = BackdropBitmap(control);
+    HBRUSH brush = bitmap ? CreatePatternBrush(bitmap) : nullptr;
+    if (!brush) {
+      if (bitmap) DeleteObject(bitmap);
+      held.Replace(static_cast<HBRUSH>(GetStockObject(HOLLOW_BRUSH)), true, nullptr);
+    } else {
+      held.Replace(brush, false, bitmap);
+    }
+  } else {
+    held.Replace(static_cast<HBRUSH>(GetStockObject(HOLLOW_BRUSH)), true, nullptr);
+  }
+  SetPropValue(control, kPropBrush, reinterpret_cast<LONG_PTR>(held.brush));
+  SetPropValue(control, kPropBrushBitmap, reinterpret_cast<LONG_PTR>(held.bitmap.get()));
+  result = reinterpret_cast<LRESULT>(held.brush);
+  return true;
+}
+
+void RepaintChangedControl(WPARAM wParam, LPARAM lParam) {
+  HWND control = reinterpret_cast<HWND>(lParam);
+  if (!TintingOn() || !control) return;
+  const UINT code = HIWORD(wParam);
+  const std::string cls = ClassOf(control);
+  const bool changed =
+      (cls == "edit" && (code == EN_VSCROLL || code == EN_HSCROLL || code == EN_CHANGE || code == EN_UPDATE)) ||
+      (cls == "listbox" && (code == LBN_SELCHANGE || code == LBN_SELCANCEL)) ||
+      (cls == "combobox" && (code == CBN_KILLFOCUS || code == CBN_SELCHANGE));
+  if (changed) InvalidateRect(control, nullptr, TRUE);
+}

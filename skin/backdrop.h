@@ -1,0 +1,51 @@
+#pragma once
+// The picture behind a control: a copy of its skinned window's back buffer under the
+// control, with the tint of an enclosing container, and the drawing routines that every
+// family and the parent-side colour handling share. Internal to skin/.
+#include <windows.h>
+
+// A memory DC of the rectangle's size (relative to the window rectangle's top-left corner)
+// holding the background behind it, or nullptr outside a skinned window. Free it with
+// ReleaseBackdrop.
+HDC PaintBackdrop(HWND window, const RECT& rect);
+bool ReleaseBackdrop(HDC dc);
+// The background behind the window's client area under the white veil; the caller owns it.
+HBITMAP BackdropBitmap(HWND window);
+// PaintBackdrop of the whole window rectangle with the white veil over it.
+HDC ControlBackdrop(HWND window);
+
+struct BackdropSource {
+  bool direct = false;
+  int skinIndex = 0;
+  int containerIndex = 0;
+};
+BackdropSource FindBackdropSource(HWND window);
+RECT RectInSkinWindow(HWND window);
+// Where the client area lies inside the window rectangle (scroll bars taken as 17 pixels).
+RECT ClientAreaInWindow(HWND window);
+
+// Clips the visible children without WS_EX_TRANSPARENT out of `dc`.
+void ExcludeChildren(HWND window, HDC dc);
+bool HasTransparentExStyle(HWND window);
+void InvalidateVisibleChildren(HWND window);
+
+// GetDC of a window with its children clipped out, released when it goes.
+class DcExcludingChildren {
+ public:
+  explicit DcExcludingChildren(HWND window);
+  ~DcExcludingChildren();
+  DcExcludingChildren(const DcExcludingChildren&) = delete;
+  DcExcludingChildren& operator=(const DcExcludingChildren&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// The parent side of WM_CTLCOLOR*: a transparent look for a child of a skinned window or
+// container. False when the previous procedure should answer.
+bool AnswerControlColour(int skinIndex, UINT message, HDC dc, HWND control, LRESULT& result);
+// The parent side of WM_COMMAND: with tinting on, a control whose text or selection changed
+// is repainted whole, so that no old text stays on its transparent background.
+void RepaintChangedControl(WPARAM wParam, LPARAM lParam);

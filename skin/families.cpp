@@ -1,0 +1,8 @@
+#include "skin/families.h"
+
+#include "skin/skin_core.h"
+
+void RegisterFamilies() {
+  for (int f = 0; f < kFamilyCount; ++f) InstallerFor(static_cast<Family>(f)) = nullptr;
+  OwnerDrawnButtonPainter() = nullptr;
+}

@@ -1,0 +1,323 @@
+// The window procedure of a skinned top-level window: painting, caption buttons with their
+// hover fade, move and resize, the children's colours, and the release at the end.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "runtime/gbk_text.h"
+#include "runtime/gdiplus_session.h"
+#include "skin/backdrop.h"
+#include "skin/frame_paint.h"
+#include "skin/skin.h"
+#include "skin/skin_core.h"
+
+namespace {
+
+constexpr UINT kFadeInterval = 20;
+
+UINT_PTR FadeTimerId(HWND window) { return reinterpret_cast<UINT_PTR>(window); }
+
+// A copy of a structure handed over by pointer; false when the pointer does not read.
+template <typename T>
+bool SafeCopy(LPARAM from, T& to) {
+  SIZE_T read = 0;
+  return from && ReadProcessMemory(GetCurrentProcess(), reinterpret_cast<const void*>(from), &to, sizeof to, &read) &&
+         read == sizeof to;
+}
+
+int TaskbarHeight() {
+  if (HWND tray = FindWindowA("Shell_TrayWnd", nullptr)) {
+    RECT r{};
+    GetWindowRect(tray, &r);
+    return r.bottom - r.top;
+  }
+  // No taskbar window (a bare X display has none): whatever the work area leaves out.
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  return std::max(0L, static_cast<LONG>(GetSystemMetrics(SM_CYSCREEN)) - (work.bottom - work.top));
+}
+
+void FadeStep(int index, SkinWindow& record) {
+  if (record.fadeIn.button && record.fadeIn.step <= 7) {
+    ++record.fadeIn.step;
+    PaintCaptionButton(index, record.fadeIn.button, nullptr, false, record.fadeIn.step * 30);
+  }
+  if (record.fadeOut.button && record.fadeOut.step <= 7) {
+    ++record.fadeOut.step;
+    PaintCaptionButton(index, record.fadeOut.button, nullptr, false, 240 - record.fadeOut.step * 30);
+  }
+  const bool fadeOutEnded = !record.fadeOut.button || record.fadeOut.step > 7;
+  if ((!record.mouseInside || !record.fadeTimerRunning) && fadeOutEnded) {
+    record.fadeTimerRunning = false;
+    KillTimer(record.window, FadeTimerId(record.window));
+    record.hoveredButton = 0;
+    record.fadeIn = {};
+    record.fadeOut = {};
+  }
+}
+
+void OnMouseMove(int index, SkinWindow& record, LPARAM lParam) {
+  RECT client{};
+  GetClientRect(record.window, &client);
+  if (!record.mouseInside) {
+    TRACKMOUSEEVENT track{};
+    track.cbSize = sizeof track;
+    track.dwFlags = TME_HOVER | TME_LEAVE;
+    track.hwndTrack = record.window;
+    track.dwHoverTime = 1;
+    TrackMouseEvent(&track);
+  }
+  const int x = XOf(lParam), y = YOf(lParam);
+  if (record.captionActive) {
+    const bool overStrip = x >= record.stripLeft - 2 && x <= record.stripLeft + record.stripWidth && y >= 0 && y <= 22;
+    if (overStrip) {
+      if (!record.fadeTimerRunning) SetTimer(record.window, FadeTimerId(record.window), kFadeInterval, nullptr);
+      record.fadeTimerRunning = true;
+    } else {
+      record.fadeTimerRunning = false;
+    }
+  }
+  const int hit = HitTestCaptionButton(index, x, y);
+  Engine().lastHitButton = hit;
+  if (record.hoveredButton && hit != record.hoveredButton) {
+    if (record.fadeOut.step < 8) PaintCaptionButton(index, record.fadeOut.button, nullptr, false, 0);
+    record.fadeOut = {record.hoveredButton, 0};
+  }
+  if (hit != record.hoveredButton) {
+    record.fadeIn = {hit, 0};
+    record.hoveredButton = hit;
+  }
+  if (!record.maximized) SetBorderCursor(index, lParam, client);
+}
+
+void OnMouseLeave(int index, SkinWindow& record) {
+  record.mouseInside = false;
+  if (!record.hoveredButton || !record.captionActive) return;
+  if (record.fadeOut.step <= 7 && record.fadeIn.step <= 7) {
+    PaintCaptionButton(index, record.fadeOut.button, nullptr, false, 0);
+    record.fadeIn = {};
+  }
+  record.fadeOut = {record.hoveredButton, 0};
+  record.hoveredButton = 0;
+}
+
+// The button a press went down on; a release over the same button clicks it.
+int& PressedButton(SkinWindow& record) { return record.pressedButton; }
+
+}  // namespace
+
+LRESULT CALLBACK SkinEngine::FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const int index = static_cast<int>(GetPropValue(window, kPropListIndex));
+  SkinWindow* record = SkinWindowAt(index);
+  if (!record || record->window != window) return CallPrevious(window, message, wParam, lParam);
+
+  switch (message) {
+    case WM_SIZE:
+      record->hoveredButton = 0;
+      if (Engine().oneShot) {
+        record->needsFullRepaint = false;
+        Engine().oneShot = false;
+      } else {
+        record->needsFullRepaint = true;
+      }
+      for (const auto& [docked, top] : record->docked) {
+        if (docked) MoveWindow(docked, 2, top, LOWORD(lParam) - 4, HIWORD(lParam) - top - record->bandHeight - 3, TRUE);
+      }
+      break;
+    case WM_SETTEXT:
+      if (record->showTitle && record->captionActive && lParam && record->backBuffer.Dc()) {
+        const std::string text = WideToGbk(reinterpret_cast<const wchar_t*>(lParam));
+        PaintCaptionTitle(index, nullptr, &text);
+      }
+      break;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(window, &ps);
+      if (dc && !record->minimized) {
+        if (record->needsFullRepaint) {
+          PaintWholeWindow(index, dc, true);
+        } else {
+          PaintFromBackBuffer(index, dc);
+        }
+      }
+      EndPaint(window, &ps);
+      return 0;
+    }
+    case WM_QUIT:
+      ShutdownGdiplus();
+      break;
+    case WM_QUERYOPEN:
+      record->minimized = false;
+      break;
+    case WM_ERASEBKGND:
+      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+      return 1;
+    case WM_SHOWWINDOW:
+      if (wParam == 1) {
+        if (record->minimized) {
+          record->minimized = false;
+        } else {
+          // Painted by the WM_PAINT that showing brings, never outside one.
+          record->needsFullRepaint = true;
+          InvalidateRect(window, nullptr, FALSE);
+        }
+      }
+      break;
+    case WM_ACTIVATEAPP: {
+      const bool wasActive = record->appActive;
+      record->appActive = wParam != 0;
+      if (!wParam && wasActive && Engine().deactivated) Engine().deactivated();
+      break;
+    }
+    case WM_GETMINMAXINFO: {
+      auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+      if (info) {
+        if (record->maximized) {
+          info->ptMaxTrackSize = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) - TaskbarHeight()};
+        } else {
+          info->ptMaxTrackSize = {record->screenWidth, record->screenHeight};
+        }
+        info->ptMinTrackSize = {record->minTrackWidth, record->minTrackHeight};
+      }
+      break;
+    }
+    case WM_DRAWITEM: {
+      DRAWITEMSTRUCT item{};
+      if (SafeCopy(lParam, item) && OwnerDrawnButtonPainter()) OwnerDrawnButtonPainter()(item);
+      break;
+    }
+    case WM_WINDOWPOSCHANGED:
+      if (record->hasMaximize) {
+        RECT client{};
+        GetClientRect(window, &client);
+        if (client.right == GetSystemMetrics(SM_CXSCREEN) && client.bottom == GetSystemMetrics(SM_CYSCREEN)) {
+          record->maximized = true;
+          SetWindowPos(window, nullptr, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                       GetSystemMetrics(SM_CYSCREEN) - TaskbarHeight(),
+                       SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOACTIVATE);
+        }
+      }
+      LayOutCaption(index);
+      break;
+    case WM_NOTIFY: {
+      NMHDR header{};
+      if (SafeCopy(lParam, header)) {
+        const UINT code = header.code;
+        if (code == TVN_ITEMEXPANDINGA || code == TVN_ITEMEXPANDEDA || code == TVN_ITEMEXPANDINGW ||
+            code == TVN_ITEMEXPANDEDW) {
+          InvalidateRect(header.hwndFrom, nullptr, TRUE);
+        }
+      }
+      break;
+    }
+    case WM_NCDESTROY: {
+      const auto previous = record->previous;
+      KillTimer(window, FadeTimerId(window));
+      ReleaseSkinWindow(window);
+      RemovePropA(window, kPropListIndex);
+      RemovePropA(window, kPropPrevious);
+      RemovePropA(window, kPropBackBitmap);
+      RemovePropA(window, kPropBackBitmapOut);
+      SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+      return previous ? CallWindowProcW(previous, window, message, wParam, lParam)
+                      : DefWindowProcW(window, message, wParam, lParam);
+    }
+    case WM_COMMAND:
+      RepaintChangedControl(wParam, lParam);
+      break;
+    case WM_SYSCOMMAND:
+      switch (wParam & 0xFFF0) {
+        case SC_MAXIMIZE:
+          record->maximized = true;
+          record->needsFullRepaint = true;
+          break;
+        case SC_RESTORE:
+          // Restoring from maximized ends that state too, so the button maximizes again.
+          if (!record->minimized) record->maximized = false;
+          record->needsFullRepaint = true;
+          record->minimized = false;
+          break;
+        case SC_MINIMIZE:
+          record->needsFullRepaint = true;
+          record->minimized = true;
+          break;
+        default:
+          break;
+      }
+      break;
+    case WM_TIMER:
+      if (wParam == FadeTimerId(window)) FadeStep(index, *record);
+      break;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC: {
+      LRESULT brush = 0;
+      if (AnswerControlColour(index, message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), brush)) {
+        return brush;
+      }
+      break;
+    }
+    case WM_MOUSEMOVE:
+      OnMouseMove(index, *record, lParam);
+      break;
+    case WM_LBUTTONDOWN: {
+      RECT client{};
+      GetClientRect(window, &client);
+      record->fadeIn = {};
+      PressedButton(*record) = 0;
+      if (record->captionActive) {
+        if (!record->maximized && !record->minimized) StartMoveOrResize(index, lParam, client);
+        // A move or resize loop may have run: look the record up again.
+        record = SkinWindowAt(index);
+        if (!record || record->window != window) return 0;
+        const int hit = HitTestCaptionButton(index, XOf(lParam), YOf(lParam));
+        Engine().lastHitButton = hit;
+        PressedButton(*record) = hit;
+        if (hit) {
+          SetCapture(window);
+          PaintCaptionButton(index, hit, nullptr, true, 0);
+        }
+      }
+      break;
+    }
+    case WM_LBUTTONUP: {
+      const int pressed = PressedButton(*record);
+      PressedButton(*record) = 0;
+      if (pressed && GetCapture() == window) ReleaseCapture();
+      if (pressed >= 1 && pressed <= static_cast<int>(record->buttons.size()) && record->captionActive) {
+        // Released off the button, the press is withdrawn, as with any button.
+        if (HitTestCaptionButton(index, XOf(lParam), YOf(lParam)) != pressed) {
+          PaintCaptionButton(index, pressed, nullptr, false, 0);
+          break;
+        }
+        PaintCaptionButton(index, pressed, nullptr, false, 0);
+        const WNDPROC previous = record->previous;
+        CaptionButtonAction(index, pressed);
+        if (!IsWindow(window)) return 0;  // closed: nothing of the record is left
+        return CallWindowProcW(previous, window, message, wParam, lParam);
+      }
+      break;
+    }
+    case WM_LBUTTONDBLCLK:
+      if (YOf(lParam) <= record->captionHeight && record->borderResize) {
+        if (const int maximize = FindMaximizeButton(index)) {
+          const WNDPROC previous = record->previous;
+          CaptionButtonAction(index, maximize);
+          if (!IsWindow(window)) return 0;
+          return CallWindowProcW(previous, window, message, wParam, lParam);
+        }
+      }
+      break;
+    case WM_MOUSEHOVER:
+      record->mouseInside = true;
+      break;
+    case WM_MOUSELEAVE:
+      OnMouseLeave(index, *record);
+      break;
+    default:
+      break;
+  }
+  return CallWindowProcW(record->previous, window, message, wParam, lParam);
+}

@@ -1,0 +1,49 @@
+#pragma once
+// The skin engine as the application sees it: one object per process that gives a
+// top-level window and its standard controls the program's own look (picture background
+// under a white veil, rounded frame, painted caption with its buttons).
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct SkinOptions {
+  bool captionActive = true;  // caption buttons, caption drag and the border (option c)
+  bool borderResize = true;   // border resizing and maximize by double click (option d)
+  bool showHelp = false;
+  bool showMenu = false;
+  bool showTitle = true;      // icon and title in the caption (option e)
+  int callerValue = 0;        // non-zero: a gloss over the caption
+  std::vector<std::uint8_t> image;  // the window's own background picture
+  std::optional<int> blendMode;     // for that picture; the engine-wide mode otherwise
+};
+
+class SkinEngine {
+ public:
+  // Fresh engine-wide settings and lists; the skin colour is the system face colour.
+  SkinEngine();
+  // Releases every record, picture and cache, the owned icon, and then shuts GDI+ down.
+  ~SkinEngine();
+  SkinEngine(const SkinEngine&) = delete;
+  SkinEngine& operator=(const SkinEngine&) = delete;
+
+  static LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void OnCaptionButton(int skinIndex, int button);
+  void ApplySkin(HWND window, int captionHeight, const SkinOptions& options = {});
+
+  // The engine-wide settings. An empty file name and no bytes mean no picture.
+  void SetSkinImage(const std::wstring& fileName, const std::vector<std::uint8_t>& bytes,
+                    std::optional<COLORREF> skinColour, std::optional<std::int64_t> accentColour = {},
+                    std::optional<int> blendMode = {});
+  void SetControlVeil(bool on, std::optional<int> alpha = {}, int third = 1);
+  // Start values of the application: the first WM_SIZE after start-up flags no repaint.
+  void SetOneShot(bool on);
+  // The icon drawn in the caption; destroyed with the engine only when `owned` (a shared
+  // icon from LoadIcon must never be destroyed).
+  void SetApplicationIcon(HICON icon, bool owned);
+  COLORREF GetSkinColor() const;
+  // Called on the window thread when the application is deactivated (once per change).
+  void SetDeactivationHandler(void (*handler)());
+};

@@ -1,0 +1,262 @@
+#pragma once
+// The skin engine's own state: the skinned top-level windows with their records, the
+// engine-wide settings, the window properties, and the helpers every family shares.
+// Internal to skin/; the application sees skin/skin.h only. Everything here is used on the
+// window thread alone.
+#include <windows.h>
+
+#include <array>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gdiplus/drawing_object.h"
+#include "gdiplus/tool_tip.h"
+#include "runtime/handles.h"
+
+class PathObject;
+class ImageObject;
+
+// Window properties, each holding a pointer-sized value.
+inline constexpr char kPropSkinIndex[] = "Hw_FuID";    // skin window index of a control
+inline constexpr char kPropListIndex[] = "Hw_lbID";    // own index (top level: skin index)
+inline constexpr char kPropPrevious[] = "Hw_hProc";    // the replaced window procedure
+inline constexpr char kPropTextColour[] = "Kj_Ztys";   // COLORREF, 0 until set
+inline constexpr char kPropBrush[] = "Kj_dxjb";        // brush last handed out for the control
+inline constexpr char kPropBrushBitmap[] = "Kj_wtjb";  // bitmap under that brush
+inline constexpr char kPropKeyedSkinIndex[] = "Kj_FuID";
+inline constexpr char kPropKeyedListIndex[] = "Kj_lbID";
+inline constexpr char kPropKeyedPrevious[] = "Kj_hProc";
+inline constexpr char kPropBackBitmapOut[] = "Ck_Ycjdx";  // bitmap first selected out of the back buffer
+inline constexpr char kPropBackBitmap[] = "Ck_wtjbdx";    // bitmap of the back buffer
+inline constexpr char kPropPictureFrameOf[] = "Mb_zpf";
+inline constexpr char kPropPictureFrame[] = "Wxk_Zpf";
+inline constexpr char kPropPictureLayer[] = "Wxk_Cj";
+
+LONG_PTR GetPropValue(HWND window, const char* name);
+void SetPropValue(HWND window, const char* name, LONG_PTR value);
+
+// The control families, in the order the installers run.
+enum class Family : int {
+  PushButton, CheckRadio, Edit, Combo, Trackbar, Progress, ListControl, UpDown, Header,
+  Container, ColorKeyed, Count
+};
+inline constexpr int kFamilyCount = static_cast<int>(Family::Count);
+
+// What every family record holds; families derive their own.
+struct ControlRecord {
+  virtual ~ControlRecord() = default;
+  HWND window = nullptr;
+  WNDPROC previous = nullptr;
+};
+
+// A group box or panel registered with the engine; its tint lies over the backdrop of
+// everything inside it.
+struct ContainerRecord : ControlRecord {
+  int value = 0;  // tint COLORREF when non-zero
+  int alpha = 255;
+  bool border = false;
+  bool needsFullRedraw = true;
+  bool isGroupBox = false;
+  bool drawBackground = true;
+  std::string fontFace;
+  int fontSize = 0, fontStyle = 0;
+  std::vector<std::pair<HWND, int>> docked;
+};
+
+enum class CaptionKind : int { Close = 0, Maximize = 1, Minimize = 2, MainMenu = 3, Help = 4, Custom = 5 };
+using SkinCallback = void (*)();
+
+struct CaptionButton {
+  int width = 26, height = 18;
+  std::shared_ptr<ImageObject> image;        // the glyph
+  std::shared_ptr<ImageObject> secondImage;  // maximize: the restore glyph
+  CaptionKind kind = CaptionKind::Close;
+  std::string tooltip;  // GBK
+  SkinCallback callback = nullptr;
+  float x = 0, y = 0, w = 0, h = 0;  // in window coordinates
+};
+
+// A memory DC with a 32-bit top-down bitmap selected into it; frees both exactly once.
+class Surface {
+ public:
+  Surface() = default;
+  Surface(const Surface&) = delete;
+  Surface& operator=(const Surface&) = delete;
+  ~Surface() { Reset(); }
+  // A fresh w x h surface; the previous picture is gone. False when GDI refuses.
+  bool Create(int width, int height);
+  void Reset();
+  HDC Dc() const { return dc_; }
+  HBITMAP Bitmap() const { return bitmap_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  void* Bits() const { return bits_; }
+
+ private:
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ previous_ = nullptr;
+  void* bits_ = nullptr;
+  int width_ = 0, height_ = 0;
+};
+
+struct FadeState {
+  int button = 0;  // 1-based, 0 for none
+  int step = 0;    // 0..8
+};
+
+// The brush and bitmap last handed to one control in WM_CTLCOLOR*; the record owns them,
+// so they are freed once even when the control has gone before its window.
+struct ControlBrush {
+  HBRUSH brush = nullptr;    // a stock brush is never deleted
+  bool stock = false;
+  UniqueBitmap bitmap;
+  ~ControlBrush();
+  void Replace(HBRUSH newBrush, bool isStock, HBITMAP newBitmap);
+};
+
+struct SkinWindow {
+  HWND window = nullptr;
+  int captionHeight = 25;
+  bool showHelp = false, showMenu = false;
+  bool hasMinimize = false, hasMaximize = false, showClose = true;
+  bool showTitle = true;
+  int callerValue = 0;
+  WNDPROC previous = nullptr;
+  ByteSet preparedImage;  // the window's own background, if given
+  int blendMode = 4;
+  COLORREF imageColour = 0;
+  std::vector<CaptionButton> buttons;
+  int stripLeft = 0, stripTop = 0, stripWidth = 0, stripHeight = 22;
+  bool maximized = false, minimized = false;
+  int minTrackWidth = 200, minTrackHeight = 150;
+  int screenWidth = 0, screenHeight = 0;
+  bool borderResize = true;   // option d
+  bool captionActive = true;  // option c
+  COLORREF captionText = 0xFFFFFF, captionShade = 0x808080;
+  std::string captionFace;  // GBK
+  int captionSize = 12, captionStyle = 1;
+  int hoveredButton = 0;
+  int pressedButton = 0;
+  int hotKind = 0;
+  HWND hotEditParent = nullptr;
+  int lastHotControl = 0, hotControl = 0;
+  SkinCallback helpCallback = nullptr, menuCallback = nullptr;
+  ToolTip tooltip;
+  int bandHeight = 0;
+  bool skinned = false;
+  bool needsFullRepaint = true;
+  bool mouseInside = false;
+  FadeState fadeIn, fadeOut;
+  bool fadeTimerRunning = false;
+  bool appActive = true;  // one deactivation starts one trim, however often it is reported
+  Surface backBuffer, captionCache, bandCache;
+  SIZE regionSize{-1, -1};
+  std::vector<std::pair<HWND, int>> docked;
+  std::array<std::vector<std::unique_ptr<ControlRecord>>, kFamilyCount> families;
+  std::map<HWND, ControlBrush> brushes;
+
+  std::vector<std::unique_ptr<ControlRecord>>& List(Family f) { return families[static_cast<int>(f)]; }
+};
+
+// One memory DC handed out by PaintBackdrop and not yet released.
+struct BackdropEntry {
+  HDC dc = nullptr;
+  HBITMAP bitmap = nullptr;
+  HGDIOBJ previous = nullptr;
+};
+
+using FamilyInstaller = void (*)(int skinIndex, HWND parent);
+using OwnerDrawPainter = void (*)(const DRAWITEMSTRUCT& item);
+
+struct EngineState {
+  std::vector<std::unique_ptr<SkinWindow>> windows;
+  bool oneShot = false;
+  bool tintSwitch = true;
+  bool veilAlphaGiven = false;
+  int veilAlpha = 160;
+  int thirdVeil = 1;
+  COLORREF skinColour = 0;
+  COLORREF accentColour = 14535202;
+  int blendMode = 4;
+  ByteSet skinImage;
+  std::unique_ptr<ImageObject> skinPicture;  // skinImage decoded once
+  std::vector<BackdropEntry> backdrops;
+  int lastHitButton = 0;
+  HICON icon = nullptr;
+  bool iconOwned = false;
+  SkinCallback deactivated = nullptr;
+  // Caption glyphs by kind (close, maximize, minimize, main menu, help) and the restore glyph.
+  std::array<std::shared_ptr<ImageObject>, 6> glyphs;
+  bool glyphsLoaded = false;
+  ~EngineState();
+};
+
+// The running engine's state; only valid between SkinEngine's construction and destruction.
+EngineState& Engine();
+bool EngineRunning();
+// Creates a fresh state (each run of the program starts from the defaults) / drops it.
+void CreateEngineState();
+void DestroyEngineState();
+
+// Tinting of control backgrounds is on: the switch is on and an alpha was given.
+bool TintingOn();
+
+// The record of a skin window by its 1-based index, or nullptr for any index out of range.
+SkinWindow* SkinWindowAt(int index);
+int FindSkinWindow(HWND window);
+int FindSkinnedAncestor(HWND window);
+int FindInFamilyList(int skinIndex, Family family, HWND window);
+// The family record a control's properties point at, or nullptr when they point nowhere.
+ControlRecord* FamilyRecordOf(HWND control, Family family);
+// Appends a record to a family list and gives its 1-based index.
+int AddFamilyRecord(int skinIndex, Family family, std::unique_ptr<ControlRecord> record);
+// Subclasses a control with a family procedure and sets its index properties.
+void SubclassControl(HWND control, ControlRecord& record, int skinIndex, int listIndex, WNDPROC procedure);
+// Undoes SubclassControl on the control's WM_NCDESTROY; the record keeps its place in its
+// list (indexes stay stable) but no longer names a window.
+void ReleaseControl(HWND control, ControlRecord& record);
+// The previous procedure of a skinned window, for every message an engine procedure passes on.
+LRESULT CallPrevious(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Family installers and painters that later families fill in; unset entries install nothing.
+FamilyInstaller& InstallerFor(Family family);
+OwnerDrawPainter& OwnerDrawnButtonPainter();
+// Runs every installer in order for the children of `parent`.
+void RunInstallers(int skinIndex, HWND parent);
+
+// Colour to GDI+: alpha (255 when not given) over the COLORREF's red, green and blue.
+std::uint32_t ToArgb(COLORREF colour, int alpha = 255);
+// Four arcs clockwise from the top right; the corner is clamped to 1..100.
+void AddRoundedRectPath(PathObject& path, float x, float y, float width, float height, float corner);
+RECT RectRelativeTo(HWND outer, HWND inner);
+RECT RectInRoot(HWND window);
+
+struct ControlFont {
+  std::string face;  // GBK; empty when none could be read
+  int size = 0;
+  int style = 0;
+};
+ControlFont ReadControlFont(HWND window);
+
+// Average colour of 2000 fixed sample points; 0 when the picture cannot be read.
+COLORREF AnalyseImageColour(const ByteSet& bytes, const std::wstring& fileName = {}, int samples = 2000);
+// The picture drawn onto a bitmap of its size with fades toward the colour at its edges
+// (and white fades with the blend flag), as PNG bytes; empty when it cannot be read.
+ByteSet PrepareSkinImage(const ByteSet& bytes, const std::wstring& fileName, COLORREF colour, bool blend);
+
+// Mouse coordinates of a message: signed, since a captured mouse may lie left of or above
+// the window.
+inline int XOf(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
+inline int YOf(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
+
+// The class name of a window in lower case ASCII ("edit", "combobox", ...).
+std::string ClassOf(HWND window);
+bool IsClass(HWND window, const char* lowerName);
+
+// What a caption button does when clicked (close, maximize or restore, minimize, callbacks).
+void CaptionButtonAction(int skinIndex, int button);
+// Drops the record of a destroyed top-level window and renumbers the windows after it.
+void ReleaseSkinWindow(HWND window);
