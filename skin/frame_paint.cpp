@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr std::uint32_t kMagenta = 0xFFFF00FF;
 const COLORREF kWhite = RGB(255, 255, 255);
 const COLORREF kBlack = RGB(0, 0, 0);
 const COLORREF kRed = RGB(255, 0, 0);
@@ -46,13 +45,13 @@ void RoundedPath(PathObject& path, float x, float y, float w, float h, float cor
 
 // The background under the whole window: colour, then the skin picture by blend mode.
 void PaintBackground(SkinWindow& record, GraphicsObject& g, int w, int h) {
-  g.GraphicsClear(kMagenta);
+  const bool own = !record.preparedImage.empty();
+  // The ground is the fill colour, not the magenta key: the region's rounded corners take a
+  // pixel or two more than the clip path, and those must not show magenta.
+  g.GraphicsClear(ToArgb(own ? record.imageColour : Engine().skinColour));
   PathObject clip;
   RoundedPath(clip, 0, 0, static_cast<float>(w), static_cast<float>(h), 4);
   g.SetClipPath(clip);
-  const bool own = !record.preparedImage.empty();
-  SolidBrushObject fill;
-  if (fill.CreateSolidFill(ToArgb(own ? record.imageColour : Engine().skinColour))) g.FillRectangleI(fill, 0, 0, w, h);
 
   ImageObject ownPicture;
   ImageObject* picture = nullptr;

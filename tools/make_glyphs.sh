@@ -21,7 +21,7 @@ glyph() {
   convert -size "${w}x${h}" xc:none -stroke white -fill none -strokewidth 1 "$@" "$work/fg.png"
   convert "$work/fg.png" -channel RGB -evaluate set 0 +channel \
       -channel A -evaluate multiply 0.75 +channel -blur 0x1 -page +1+1 "$work/shadow.png"
-  convert -size "${w}x${h}" xc:none "$work/shadow.png" -layers flatten "$work/fg.png" \
+  convert -size "${w}x${h}" xc:none "$work/shadow.png" -background none -layers flatten "$work/fg.png" \
       -composite "${png_clean[@]}" "$out/$file"
 }
 

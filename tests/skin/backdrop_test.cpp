@@ -192,3 +192,16 @@ TEST_F(SkinTest, ChildrenGetTransparentColours) {
   }
   ReleaseDC(w, dc);
 }
+
+TEST_F(SkinTest, CaptionButtonsShowThePictureAroundTheirGlyphs) {
+  Skin().SetSkinImage({}, {}, kPlain);
+  TestWindow window(300, 200);
+  Skin().ApplySkin(window.Get(), 25);
+  UpdateWindow(window.Get());
+  const SkinWindow& record = RecordOf(window.Get());
+  for (const CaptionButton& b : record.buttons) {
+    // A corner of the button lies outside its glyph: only the faint sheen lies over the picture.
+    const COLORREF corner = BufferPixel(record, static_cast<int>(b.x) + 1, static_cast<int>(b.y) + 16);
+    EXPECT_LT(GetRValue(corner), 120) << std::hex << corner;
+  }
+}

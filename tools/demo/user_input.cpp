@@ -1,9 +1,20 @@
 #include "tools/demo/user_input.h"
 
-void ClickAt(HWND window, int x, int y, bool doubleClick) {
+void MoveCursorTo(HWND window, int x, int y) {
   POINT p{x, y};
   ClientToScreen(window, &p);
   SetCursorPos(p.x, p.y);
+}
+
+void LeftButton(bool down) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+  SendInput(1, &input, sizeof(INPUT));
+}
+
+void ClickAt(HWND window, int x, int y, bool doubleClick) {
+  MoveCursorTo(window, x, y);
   const int clicks = doubleClick ? 2 : 1;
   for (int i = 0; i < clicks; ++i) {
     INPUT input[2] = {};
