@@ -9,6 +9,7 @@
 
 #include "runtime/embedded.h"
 #include "runtime/gdiplus_session.h"
+#include "skin/backdrop.h"
 #include "skin/frame_paint.h"
 #include "skin/skin.h"
 #include "skin/skin_core.h"
@@ -113,6 +114,25 @@ int main() {
     t = Now();
     for (int i = 0; i < rounds; ++i) BitBlt(dc, 0, 0, kWidth, kHeight, plain, 0, 0, SRCCOPY);
     const double blit = (Now() - t) / rounds;
+    t = Now();
+    HDC back = SkinWindowAt(index)->backBuffer.Dc();
+    for (int i = 0; i < rounds; ++i) BitBlt(dc, 0, 0, kWidth, kHeight, back, 0, 0, SRCCOPY);
+    const double backBlit = (Now() - t) / rounds;
+    t = Now();
+    for (int i = 0; i < rounds; ++i) {
+      HDC clipped = GetDC(w);
+      ExcludeChildren(w, clipped);
+      ReleaseDC(w, clipped);
+    }
+    const double exclude = (Now() - t) / rounds;
+    t = Now();
+    for (int i = 0; i < rounds; ++i) {
+      HDC clipped = GetDC(w);
+      ReleaseDC(w, clipped);
+    }
+    const double getdc = (Now() - t) / rounds;
+    std::printf("  GetDC+exclude %.3f ms, GetDC alone %.3f ms\n", exclude * 1e3, getdc * 1e3);
+    std::printf("  BitBlt of the back buffer alone %.3f ms\n", backBlit * 1e3);
     std::printf("main window %dx%d: full paint %.2f ms, cached paint %.3f ms, plain BitBlt %.3f ms\n", kWidth,
                 kHeight, full * 1e3, cached * 1e3, blit * 1e3);
     std::printf("  cached paint / BitBlt %.2f, full paint / BitBlt %.1f\n", cached / blit, full / blit);

@@ -32,9 +32,10 @@ std::pair<int, int> FindContainer(HWND window) {
 
 void LayTint(HDC dc, const ContainerRecord& container, int w, int h) {
   if (container.value == 0) return;
-  GraphicsObject graphics;
+  BackdropGraphics drawing(dc);
+  GraphicsObject& graphics = drawing.Get();
   SolidBrushObject brush;
-  if (!graphics.CreateFromHDC(dc) || !brush.CreateSolidFill(ToArgb(container.value, container.alpha))) return;
+  if (!drawing.Ok() || !brush.CreateSolidFill(ToArgb(container.value, container.alpha))) return;
   if (container.isGroupBox) {
     PathObject path;
     path.CreatePath();
@@ -46,10 +47,10 @@ void LayTint(HDC dc, const ContainerRecord& container, int w, int h) {
 }
 
 void LayVeil(HDC dc, int w, int h) {
-  GraphicsObject graphics;
+  BackdropGraphics drawing(dc);
   SolidBrushObject veil;
-  if (graphics.CreateFromHDC(dc) && veil.CreateSolidFill(ToArgb(RGB(255, 255, 255), Engine().veilAlpha))) {
-    graphics.FillRectangleI(veil, 0, 0, w, h);
+  if (drawing.Ok() && veil.CreateSolidFill(ToArgb(RGB(255, 255, 255), Engine().veilAlpha))) {
+    drawing.Get().FillRectangleI(veil, 0, 0, w, h);
   }
 }
 
@@ -68,12 +69,13 @@ HDC NewBackdropDc(int w, int h) {
     return nullptr;
   }
   HGDIOBJ previous = SelectObject(dc, bitmap);
+  const BackdropEntry entry{dc, bitmap, previous, bits, std::max(w, 1), std::max(h, 1)};
   auto& list = Engine().backdrops;
   auto known = std::find_if(list.begin(), list.end(), [dc](const BackdropEntry& e) { return e.dc == dc; });
   if (known != list.end()) {
-    *known = {dc, bitmap, previous};
+    *known = entry;
   } else {
-    list.push_back({dc, bitmap, previous});
+    list.push_back(entry);
   }
   return dc;
 }
@@ -87,6 +89,21 @@ HDC BackBufferOf(int skinIndex) {
 }
 
 }  // namespace
+
+BackdropGraphics::BackdropGraphics(HDC dc) {
+  if (EngineRunning()) {
+    for (const BackdropEntry& e : Engine().backdrops) {
+      if (e.dc == dc) {
+        pixels_.emplace(e.bits, e.width, e.height);
+        return;
+      }
+    }
+  }
+  if (dc) onDc_.CreateFromHDC(dc);
+}
+
+bool BackdropGraphics::Ok() const { return pixels_ ? pixels_->Ok() : !onDc_.Empty(); }
+GraphicsObject& BackdropGraphics::Get() { return pixels_ ? pixels_->Get() : onDc_; }
 
 BackdropSource FindBackdropSource(HWND window) {
   BackdropSource source;
@@ -196,12 +213,29 @@ HDC ControlBackdrop(HWND window) {
 bool HasTransparentExStyle(HWND window) { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TRANSPARENT) != 0; }
 
 void ExcludeChildren(HWND window, HDC dc) {
+  // The system clips every child out of such a window's DCs already.
+  if (GetWindowLongW(window, GWL_STYLE) & WS_CLIPCHILDREN) return;
+  POINT origin{0, 0};  // the client area's place on the screen, asked once for all children
+  ClientToScreen(window, &origin);
+  // One region for all children, applied in one call: each clip change of a window DC is
+  // costly, and a cached paint must stay close to a plain copy.
+  HRGN children = nullptr;
   for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (!IsWindowVisible(child) || HasTransparentExStyle(child)) continue;
+    const LONG style = GetWindowLongW(child, GWL_STYLE);
+    if (!(style & WS_VISIBLE) || HasTransparentExStyle(child)) continue;
     RECT r{};
     GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-    ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
+    OffsetRect(&r, -origin.x, -origin.y);
+    if (!children) {
+      children = CreateRectRgnIndirect(&r);
+    } else if (HRGN one = CreateRectRgnIndirect(&r)) {
+      CombineRgn(children, children, one, RGN_OR);
+      DeleteObject(one);
+    }
+  }
+  if (children) {
+    ExtSelectClipRgn(dc, children, RGN_DIFF);
+    DeleteObject(children);
   }
 }
 

@@ -4,6 +4,10 @@
 // family and the parent-side colour handling share. Internal to skin/.
 #include <windows.h>
 
+#include <optional>
+
+#include "skin/skin_core.h"
+
 // A memory DC of the rectangle's size (relative to the window rectangle's top-left corner)
 // holding the background behind it, or nullptr outside a skinned window. Free it with
 // ReleaseBackdrop.
@@ -13,6 +17,20 @@ bool ReleaseBackdrop(HDC dc);
 HBITMAP BackdropBitmap(HWND window);
 // PaintBackdrop of the whole window rectangle with the white veil over it.
 HDC ControlBackdrop(HWND window);
+
+// A GDI+ graphics over a DC; straight into the pixels when the DC is one of our backdrops.
+class BackdropGraphics {
+ public:
+  explicit BackdropGraphics(HDC dc);
+  BackdropGraphics(const BackdropGraphics&) = delete;
+  BackdropGraphics& operator=(const BackdropGraphics&) = delete;
+  bool Ok() const;
+  GraphicsObject& Get();
+
+ private:
+  std::optional<PixelGraphics> pixels_;
+  GraphicsObject onDc_;
+};
 
 struct BackdropSource {
   bool direct = false;

@@ -136,6 +136,7 @@ void SkinEngine::SetSkinImage(const std::wstring& fileName, const std::vector<st
   }
   if (accentFollows) e.accentColour = e.skinColour;
   e.skinPicture.reset();
+  ++e.pictureGeneration;
   if (!e.skinImage.empty()) {
     auto picture = std::make_unique<ImageObject>();
     // A picture that cannot be decoded leaves the plain colour fill.
@@ -198,7 +199,13 @@ void SkinEngine::ApplySkin(HWND window, int captionHeight, const SkinOptions& op
   record.stripTop = 0;
   record.stripHeight = 22;
 
-  SetWindowLongPtrW(window, GWL_STYLE, style | WS_SYSMENU);
+  // Without transparent children the system can clip every child out of the window's
+  // paints, which spares each cached paint a walk over the children.
+  bool transparentChild = false;
+  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    transparentChild = transparentChild || HasTransparentExStyle(child);
+  }
+  SetWindowLongPtrW(window, GWL_STYLE, style | WS_SYSMENU | (transparentChild ? 0 : WS_CLIPCHILDREN));
   Engine().windows.push_back(std::move(owned));
   const int index = static_cast<int>(Engine().windows.size());
 

@@ -2,6 +2,7 @@
 
 
 #include <algorithm>
+#include <optional>
 
 #include "gdiplus/brush_objects.h"
 #include "gdiplus/font_objects.h"
@@ -63,7 +64,7 @@ void PaintBackground(SkinWindow& record, GraphicsObject& g, int w, int h) {
   if (picture) {
     const int mode = own ? record.blendMode : Engine().blendMode;
     const int iw = static_cast<int>(picture->GetImageWidth()), ih = static_cast<int>(picture->GetImageHeight());
-    g.SetInterpolationMode(gp::InterpolationModeHighQualityBilinear);
+    g.SetInterpolationMode(gp::InterpolationModeBilinear);
     switch (mode) {
       case 1: g.DrawImageRectI(*picture, w - iw, 0, iw, ih); break;
       case 2: g.DrawImageRectI(*picture, (w - iw) / 2, (h - ih) / 2, iw, ih); break;
@@ -136,21 +137,32 @@ void PaintWholeWindow(int skinIndex, HDC dc, bool present) {
     SetPropValue(record->window, kPropBackBitmap, reinterpret_cast<LONG_PTR>(record->backBuffer.Bitmap()));
   }
   HDC back = record->backBuffer.Dc();
-  {
-    GraphicsObject g;
-    if (!g.CreateFromHDC(back)) return;
-    PaintBackground(*record, g, w, h);
-    if (record->captionActive) PaintBorder(g, w, h);
+  // The picture under everything changes only with the size or the skin: scaling it is the
+  // dearest step of a full paint, so it is kept between paints.
+  if (record->background.Width() != w || record->background.Height() != h ||
+      record->backgroundGeneration != Engine().pictureGeneration) {
+    if (!record->background.Create(w, h)) return;
+    PixelGraphics g(record->background);
+    if (!g.Ok()) return;
+    PaintBackground(*record, g.Get(), w, h);
+    record->backgroundGeneration = Engine().pictureGeneration;
+  }
+  BitBlt(back, 0, 0, w, h, record->background.Dc(), 0, 0, SRCCOPY);
+  if (record->captionActive) {
+    PixelGraphics g(record->backBuffer);
+    if (g.Ok()) PaintBorder(g.Get(), w, h);
   }
   if (record->captionActive) {
     if (record->captionCache.Width() != w || record->captionCache.Height() != record->captionHeight) {
       record->captionCache.Create(w, record->captionHeight);
     }
     if (record->captionCache.Dc()) BitBlt(record->captionCache.Dc(), 0, 0, w, record->captionHeight, back, 0, 0, SRCCOPY);
-    GraphicsObject g;
-    if (g.CreateFromHDC(back)) {
-      if (record->showTitle) PaintCaptionTitle(skinIndex, &g, nullptr);
-      for (size_t i = 1; i <= record->buttons.size(); ++i) PaintCaptionButton(skinIndex, static_cast<int>(i), &g, false, 0);
+    PixelGraphics g(record->backBuffer);
+    if (g.Ok()) {
+      if (record->showTitle) PaintCaptionTitle(skinIndex, &g.Get(), nullptr);
+      for (size_t i = 1; i <= record->buttons.size(); ++i) {
+        PaintCaptionButton(skinIndex, static_cast<int>(i), &g.Get(), false, 0);
+      }
     }
   }
   if (!present) {
@@ -225,15 +237,16 @@ void PaintCaptionButton(int skinIndex, int button, GraphicsObject* graphics, boo
   const float x = b.x - 1, y = static_cast<float>(record->stripTop + 1), bw = b.w, bh = 18;
   const bool close = b.kind == CaptionKind::Close;
   HDC back = record->backBuffer.Dc();
-  GraphicsObject own;
+  std::optional<PixelGraphics> own;
   if (!graphics) {
     if (!back) return;
     if (record->captionCache.Dc()) {
       BitBlt(back, static_cast<int>(x), static_cast<int>(y), static_cast<int>(bw) + 1, static_cast<int>(bh),
              record->captionCache.Dc(), static_cast<int>(x), static_cast<int>(y), SRCCOPY);
     }
-    if (!own.CreateFromHDC(back)) return;
-    graphics = &own;
+    own.emplace(record->backBuffer);
+    if (!own->Ok()) return;
+    graphics = &own->Get();
   }
   GraphicsObject& g = *graphics;
   g.SetSmoothingMode(gp::SmoothingModeAntiAlias);
@@ -282,8 +295,8 @@ void PaintCaptionButton(int skinIndex, int button, GraphicsObject* graphics, boo
     }
   }
   g.SetSmoothingMode(gp::SmoothingModeDefault);
-  if (graphics == &own) {
-    own.DeleteGraphics();
+  if (own) {
+    own.reset();
     WindowDc screen(record->window);
     if (screen.Get()) {
       BitBlt(screen.Get(), static_cast<int>(x) - 1, static_cast<int>(y), static_cast<int>(bw) + 2,
@@ -325,22 +338,25 @@ void PaintCaptionTitle(int skinIndex, GraphicsObject* graphics, const std::strin
     wide.resize(GetWindowTextW(record->window, wide.data(), length + 1));
     title = WideToGbk(wide);
   }
-  GraphicsObject own;
-  if (!graphics) {
-    if (record->captionCache.Dc()) {
-      BitBlt(back, area.left, area.top, area.width, area.height, record->captionCache.Dc(), area.left, area.top, SRCCOPY);
-    }
-    if (!own.CreateFromHDC(back)) return;
-    graphics = &own;
+  if (!graphics && record->captionCache.Dc()) {
+    BitBlt(back, area.left, area.top, area.width, area.height, record->captionCache.Dc(), area.left, area.top, SRCCOPY);
   }
-  graphics->Flush(gp::FlushIntentionSync);
+  if (graphics) graphics->Flush(gp::FlushIntentionSync);
   if (Engine().icon) DrawIconEx(back, area.left, area.top - 3, Engine().icon, 17, 17, 0, nullptr, DI_NORMAL);
+  std::optional<PixelGraphics> own;
+  if (!graphics) {
+    own.emplace(record->backBuffer);  // after the icon: it flushes GDI's drawing first
+    if (!own->Ok()) return;
+    graphics = &own->Get();
+  } else {
+    GdiFlush();
+  }
   DrawShadedText(*graphics, title, static_cast<float>(area.left + 20), static_cast<float>(area.top),
                  static_cast<float>(area.width - 20), static_cast<float>(area.height), record->captionText,
                  record->captionShade, record->captionFace, static_cast<float>(record->captionSize),
                  record->captionStyle);
-  if (graphics == &own) {
-    own.DeleteGraphics();
+  if (own) {
+    own.reset();
     DcExcludingChildren screen(record->window);
     if (screen.Get()) BitBlt(screen.Get(), area.left, area.top, area.width, area.height, back, area.left, area.top, SRCCOPY);
   }

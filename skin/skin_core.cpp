@@ -57,6 +57,15 @@ void Surface::Reset() {
   width_ = height_ = 0;
 }
 
+PixelGraphics::PixelGraphics(void* bits, int width, int height) {
+  if (!bits || width <= 0 || height <= 0) return;
+  GdiFlush();
+  // The alpha bytes of a DIB that GDI drew on mean nothing: the pixels are taken as opaque.
+  if (bitmap_.CreateBitmapFromScan0(width, height, width * 4, PixelFormat32bppRGB, static_cast<std::uint8_t*>(bits))) {
+    graphics_.GetImageGraphicsContext(bitmap_);
+  }
+}
+
 ControlBrush::~ControlBrush() {
   if (brush && !stock) DeleteObject(brush);
 }

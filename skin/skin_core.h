@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "gdiplus/drawing_object.h"
+#include "gdiplus/graphics_object.h"
+#include "gdiplus/image_objects.h"
 #include "gdiplus/tool_tip.h"
 #include "runtime/handles.h"
 
@@ -102,6 +104,23 @@ class Surface {
   int width_ = 0, height_ = 0;
 };
 
+// A GDI+ graphics that draws straight into the pixels of a 32-bit top-down DIB section (a
+// Surface or a backdrop). Much cheaper than a graphics over the DC, which reads the pixels
+// back for every call; GDI's pending work is flushed first so both see the same pixels.
+class PixelGraphics {
+ public:
+  PixelGraphics(void* bits, int width, int height);
+  explicit PixelGraphics(const Surface& surface) : PixelGraphics(surface.Bits(), surface.Width(), surface.Height()) {}
+  PixelGraphics(const PixelGraphics&) = delete;
+  PixelGraphics& operator=(const PixelGraphics&) = delete;
+  bool Ok() const { return !graphics_.Empty(); }
+  GraphicsObject& Get() { return graphics_; }
+
+ private:
+  BitmapObject bitmap_;      // declared first: the graphics over it goes before it
+  GraphicsObject graphics_;
+};
+
 struct FadeState {
   int button = 0;  // 1-based, 0 for none
   int step = 0;    // 0..8
@@ -153,6 +172,8 @@ struct SkinWindow {
   bool fadeTimerRunning = false;
   bool appActive = true;  // one deactivation starts one trim, however often it is reported
   Surface backBuffer, captionCache, bandCache;
+  Surface background;  // the scaled picture alone, for the next full paint of this size
+  int backgroundGeneration = -1;
   SIZE regionSize{-1, -1};
   std::vector<std::pair<HWND, int>> docked;
   std::array<std::vector<std::unique_ptr<ControlRecord>>, kFamilyCount> families;
@@ -166,6 +187,8 @@ struct BackdropEntry {
   HDC dc = nullptr;
   HBITMAP bitmap = nullptr;
   HGDIOBJ previous = nullptr;
+  void* bits = nullptr;  // its top-down 32-bit pixels
+  int width = 0, height = 0;
 };
 
 using FamilyInstaller = void (*)(int skinIndex, HWND parent);
@@ -183,6 +206,7 @@ struct EngineState {
   int blendMode = 4;
   ByteSet skinImage;
   std::unique_ptr<ImageObject> skinPicture;  // skinImage decoded once
+  int pictureGeneration = 0;                 // raised by every change of the picture
   std::vector<BackdropEntry> backdrops;
   int lastHitButton = 0;
   HICON icon = nullptr;
