@@ -16,6 +16,7 @@ struct ApplicationValues {
   HICON appIcon = nullptr;
 
   std::string encodedName;
+  std::string searchedName, searchCode;  // as typed / form-encoded, for the export of every page
   std::string firstSearchText, pageJumpText;
   ByteSet firstSearchReply, pageJumpReply;
   TextArray names, dates, cases;

@@ -4,6 +4,8 @@
 #include <gdiplus.h>
 
 #include "app/app_state.h"
+#include "app/main_units.h"
+#include "app/result_menu.h"
 #include "app/routines.h"
 #include "app/service.h"
 #include "app/templates.h"
@@ -54,6 +56,7 @@ int RunVeradin() {
 void ShowDisclaimer() {
   HWND main = EventWindow();
   AppState().mainWindow = main;
+  InstallResultMenu(MainUnit("超级列表框1"));
   if (ShowMessage(kDisclaimer, "提示", MB_YESNO) == IDYES) {
     StartWorker<FetchMainCaptcha>();
   } else {
