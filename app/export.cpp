@@ -142,7 +142,7 @@ class PendingFile {
 // ---------------------------------------------------------------- the progress window
 
 constexpr wchar_t kProgressClass[] = L"VeradinExportProgress";
-constexpr int kProgressText = 1, kProgressBar = 2;
+constexpr int kProgressText = 101, kProgressBar = 102;  // clear of IDCANCEL
 constexpr int kProgressWidth = 340, kProgressHeight = 112;  // client area
 
 void RequestCancel(HWND window) {
