@@ -37,7 +37,7 @@ constexpr int kPagesWithoutAsking = 100;
 constexpr DWORD kPauseBetweenRequests = 300;
 
 struct SearchToExport {
-  std::string name, encodedName, code;
+  std::string name, encodedName, card, code;
   int pages = 0;
 };
 
@@ -260,11 +260,13 @@ void RunExport() {
     std::string page;
     {
       // One network action at a time; held for this request only, so that a search or page
-      // jump of the user's can go between two pages of a long export.
+      // jump of the user's can go between two pages of a long export. The ID number of the
+      // search goes with it (the page jump sends none), so the file holds the rows the user
+      // searched for and not every record of that name.
       std::lock_guard<std::mutex> lock(NetworkActionLock());
       if (!Cancelled())
         page = ReplyText(HttpRequest(ServiceUrl("/findDisNew"), 1,
-                                     PageJumpBody(search.encodedName, search.code, std::to_string(k))));
+                                     PageJumpBody(search.encodedName, search.card, search.code, std::to_string(k))));
     }
     if (Cancelled()) {  // the page that was on its way is not kept: the user asked to stop
       cancelled = true;
@@ -335,6 +337,7 @@ std::optional<SearchToExport> PlanExport() {
     const ApplicationState& state = AppState();
     search.name = state.searchedName;
     search.encodedName = state.encodedName;
+    search.card = state.searchCard;
     search.code = state.searchCode;
     search.pages = ReadPager(state.resultCount).total;
   }

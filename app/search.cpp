@@ -60,12 +60,13 @@ void Search(SearchKind kind) {
   const std::string name = GetUnitText(MainUnit("Name"));
   const std::string encodedName = UrlEncode(name, false, /*utf8=*/true);
   const std::string code = FormValue(GetUnitText(MainUnit("Code")));
+  // The page jump sends no ID number: its pages are those of the name alone.
+  const std::string card = kind == SearchKind::FirstPage ? FormValue(GetUnitText(MainUnit("IDNum"))) : "";
   std::string body;
   if (kind == SearchKind::FirstPage) {
-    body = "pName=" + encodedName + "&pCardNum=" + FormValue(GetUnitText(MainUnit("IDNum"))) +
-           "&pProvince=0&pCode=" + code + "&captchaId=" + CaptchaId();
+    body = "pName=" + encodedName + "&pCardNum=" + card + "&pProvince=0&pCode=" + code + "&captchaId=" + CaptchaId();
   } else {
-    body = PageJumpBody(encodedName, code, GetUnitText(MainUnit("跳转页码")));
+    body = PageJumpBody(encodedName, "", code, GetUnitText(MainUnit("跳转页码")));
   }
   ByteSet reply = HttpRequest(ServiceUrl("/findDisNew"), 1, body);
   const std::string page = ReplyText(reply);
@@ -75,6 +76,7 @@ void Search(SearchKind kind) {
     state.encodedName = encodedName;
     state.searchedName = name;
     state.searchCode = code;
+    state.searchCard = card;
     if (kind == SearchKind::FirstPage) {
       state.firstSearchReply = std::move(reply);
       state.firstSearchText = page;
@@ -105,9 +107,10 @@ void Search(SearchKind kind) {
 
 }  // namespace
 
-std::string PageJumpBody(const std::string& encodedName, const std::string& code, const std::string& page) {
-  return "currentPage=" + FormValue(page) + "&pName=" + encodedName + "&pCardNum=&pProvince=0&pCode=" + code +
-         "&captchaId=" + CaptchaId();
+std::string PageJumpBody(const std::string& encodedName, const std::string& card, const std::string& code,
+                         const std::string& page) {
+  return "currentPage=" + FormValue(page) + "&pName=" + encodedName + "&pCardNum=" + card + "&pProvince=0&pCode=" +
+         code + "&captchaId=" + CaptchaId();
 }
 
 void ScrapeResultRows(const std::string& page, TextArray& names, TextArray& dates, TextArray& cases) {

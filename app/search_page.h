@@ -5,9 +5,11 @@
 
 #include "web/types.h"
 
-// The form body of a page jump. `encodedName` is the percent-encoded name, `code` the
-// form-encoded captcha code, `page` the page number as typed.
-std::string PageJumpBody(const std::string& encodedName, const std::string& code, const std::string& page);
+// The form body of a page jump. `encodedName` is the percent-encoded name, `card` and `code`
+// the form-encoded ID number (empty for the page jump itself) and captcha code, `page` the
+// page number as typed.
+std::string PageJumpBody(const std::string& encodedName, const std::string& card, const std::string& code,
+                         const std::string& page);
 
 // The rows of a result page: names, filing dates and case numbers (lists may differ in length).
 void ScrapeResultRows(const std::string& page, TextArray& names, TextArray& dates, TextArray& cases);

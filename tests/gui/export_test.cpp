@@ -24,6 +24,13 @@ namespace fs = std::filesystem;
 
 std::string Utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
 
+// The file's first line, and the line of a simulator row (UTF-8 JSON) on page k.
+std::string CsvHeader() { return "\xEF\xBB\xBF" + Utf8(u8"被执行人/单位名,立案时间,案号,页码\r\n"); }
+std::string CsvLine(const nlohmann::json& row, int k) {
+  return row["name"].get<std::string>() + "," + row["date"].get<std::string>() + "," +
+         row["caseCode"].get<std::string>() + "," + std::to_string(k) + "\r\n";
+}
+
 std::string FileBytes(const fs::path& path) {
   std::string bytes;
   HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -82,8 +89,9 @@ class ExportTest : public ::testing::Test {
   }
 
   std::vector<nlohmann::json> Searches() const { return sim.Requests("/findDisNew"); }
-  void Search(const std::string& name, const std::string& code = "abcd") {
+  void Search(const std::string& name, const std::string& code = "abcd", const std::string& card = "") {
     SetWindowTextW(FindUnit(main, "Name"), GbkToWide(name).c_str());
+    SetWindowTextW(FindUnit(main, "IDNum"), GbkToWide(card).c_str());
     SetWindowTextW(FindUnit(main, "Code"), GbkToWide(code).c_str());
     const size_t before = Searches().size();
     BringToFront(main);
@@ -106,13 +114,10 @@ class ExportTest : public ::testing::Test {
   }
   // The file the export should write from the simulator's pages 1 to `pages` of `name`.
   std::string ExpectedCsv(const std::string& name, int pages) const {
-    std::string csv = "\xEF\xBB\xBF" + Utf8(u8"被执行人/单位名,立案时间,案号,页码\r\n");
+    std::string csv = CsvHeader();
     for (int k = 1; k <= pages; ++k) {
       const nlohmann::json page = sim.Expect(name, k);
-      for (const auto& row : page["rows"]) {
-        csv += row["name"].get<std::string>() + "," + row["date"].get<std::string>() + "," +
-               row["caseCode"].get<std::string>() + "," + std::to_string(k) + "\r\n";
-      }
+      for (const auto& row : page["rows"]) csv += CsvLine(row, k);
     }
     return csv;
   }
@@ -182,6 +187,18 @@ TEST_F(ExportTest, EveryPageOnceInPageOrderWithTheSearchsSessionAndCode) {
                                        "&pName=%E6%9D%8E%E6%98%8E&pCardNum=&pProvince=0&pCode=abcd&captchaId=" + id);
     EXPECT_EQ(searches[k]["jsessionid"], searches[0]["jsessionid"]);
   }
+}
+
+TEST_F(ExportTest, SearchWithAnIdNumberExportsOnlyItsOwnRows) {
+  const nlohmann::json first = sim.Expect("王五")["rows"][0];
+  const std::string card = Gbk(sim.Record(first["id"].dump())["cardNum"]);
+  Search("王五", "abcd", card);
+  ASSERT_EQ(ListRowCount(list), 1);
+  const fs::path file = dir / "wang.csv";
+  Export(file);
+  EXPECT_EQ(Outcome("提示："), "已导出全部 1 页，共 1 行结果，保存在：\r\n" + WideToGbk(file.wstring()));
+  EXPECT_EQ(FileBytes(file), CsvHeader() + CsvLine(first, 1));
+  EXPECT_EQ(Gbk(FormField(Searches().back(), "pCardNum")), card);
 }
 
 TEST_F(ExportTest, FailureOnAPageKeepsThePagesBeforeAndSaysWhichFailed) {
