@@ -38,7 +38,7 @@ constexpr DWORD kPauseBetweenRequests = 300;
 
 struct SearchToExport {
   std::string name, encodedName, card, code;
-  int pages = 0;
+  int pages = 0;  // to fetch: all, or the first 100 when the user chose so
 };
 
 // The one export that may run. Written by the window thread before the worker starts; the
@@ -247,7 +247,7 @@ void RunExport() {
   DWORD error = file.Open(path);
   if (!error) error = file.Write(kUtf8Bom + CsvRow({"被执行人/单位名", "立案时间", "案号", "页码"}));
 
-  int pages = search.pages, pagesWritten = 0, failedPage = 0;
+  int pages = search.pages, totalPages = search.pages, pagesWritten = 0, failedPage = 0;
   long long rows = 0;
   bool cancelled = false;
   std::wstring problem;
@@ -289,7 +289,8 @@ void RunExport() {
     if (error) break;
     rows += static_cast<long long>(names.size());
     pagesWritten = k;
-    pages = std::min(pages, ReadPager(ResultPagerText(page)).total);  // fewer results than planned
+    totalPages = ReadPager(ResultPagerText(page)).total;
+    pages = std::min(pages, totalPages);  // fewer results than planned
     ShowProgress(k, pages, k);
   }
 
@@ -319,8 +320,10 @@ void RunExport() {
   } else if (cancelled) {
     Tell(L"已取消导出。" + (rows > 0 ? holds : std::wstring(L"没有写入文件。")), kTitleNotice, MB_ICONINFORMATION);
   } else {
-    Tell(L"已导出全部 " + Number(pagesWritten) + L" 页，共 " + Number(rows) + L" 行结果，保存在：\r\n" + path,
-         kTitleNotice, MB_ICONINFORMATION);
+    const std::wstring which = pagesWritten < totalPages
+                                   ? L"已导出前 " + Number(pagesWritten) + L" 页（共 " + Number(totalPages) + L" 页）"
+                                   : L"已导出全部 " + Number(pagesWritten) + L" 页";
+    Tell(which + L"，共 " + Number(rows) + L" 行结果，保存在：\r\n" + path, kTitleNotice, MB_ICONINFORMATION);
   }
 }
 
