@@ -16,6 +16,9 @@ struct ApplicationValues {
   HICON appIcon = nullptr;
 
   std::string encodedName;
+  // The search whose rows are shown, for the export of every page: the name as typed, the
+  // form-encoded captcha code and ID number (empty after a page jump, which sends none).
+  std::string searchedName, searchCode, searchCard;
   std::string firstSearchText, pageJumpText;
   ByteSet firstSearchReply, pageJumpReply;
   TextArray names, dates, cases;

@@ -8,6 +8,7 @@
 #include "app/main_units.h"
 #include "app/messages.h"
 #include "app/routines.h"
+#include "app/search_page.h"
 #include "app/service.h"
 #include "runtime/units.h"
 #include "web/http_request.h"
@@ -56,15 +57,16 @@ void FillRows(const TextArray& names, const TextArray& dates, const TextArray& c
 
 void Search(SearchKind kind) {
   ListDeleteAllRows(MainUnit("超级列表框1"));
-  const std::string encodedName = UrlEncode(GetUnitText(MainUnit("Name")), false, /*utf8=*/true);
+  const std::string name = GetUnitText(MainUnit("Name"));
+  const std::string encodedName = UrlEncode(name, false, /*utf8=*/true);
   const std::string code = FormValue(GetUnitText(MainUnit("Code")));
+  // The page jump sends no ID number: its pages are those of the name alone.
+  const std::string card = kind == SearchKind::FirstPage ? FormValue(GetUnitText(MainUnit("IDNum"))) : "";
   std::string body;
   if (kind == SearchKind::FirstPage) {
-    body = "pName=" + encodedName + "&pCardNum=" + FormValue(GetUnitText(MainUnit("IDNum"))) +
-           "&pProvince=0&pCode=" + code + "&captchaId=" + CaptchaId();
+    body = "pName=" + encodedName + "&pCardNum=" + card + "&pProvince=0&pCode=" + code + "&captchaId=" + CaptchaId();
   } else {
-    body = "currentPage=" + FormValue(GetUnitText(MainUnit("跳转页码"))) + "&pName=" + encodedName +
-           "&pCardNum=&pProvince=0&pCode=" + code + "&captchaId=" + CaptchaId();
+    body = PageJumpBody(encodedName, "", code, GetUnitText(MainUnit("跳转页码")));
   }
   ByteSet reply = HttpRequest(ServiceUrl("/findDisNew"), 1, body);
   const std::string page = ReplyText(reply);
@@ -72,6 +74,9 @@ void Search(SearchKind kind) {
   {
     std::lock_guard<std::mutex> lock(StateLock());
     state.encodedName = encodedName;
+    state.searchedName = name;
+    state.searchCode = code;
+    state.searchCard = card;
     if (kind == SearchKind::FirstPage) {
       state.firstSearchReply = std::move(reply);
       state.firstSearchText = page;
@@ -92,10 +97,7 @@ void Search(SearchKind kind) {
   ShowResultCount(page);
 
   TextArray names, dates, cases;
-  TextBetweenAll(page, kNameLeft, kNameRight, names);
-  TextBetweenAll(page, kDateLeft, kCellRight, dates, false, 18, "20");
-  TextBetweenAll(page, kCaseLeft, kCellRight, cases, false, 26);
-  DropMarkup(cases);
+  ScrapeResultRows(page, names, dates, cases);
   FillRows(names, dates, cases);
   std::lock_guard<std::mutex> lock(StateLock());
   state.names = std::move(names);
@@ -105,11 +107,26 @@ void Search(SearchKind kind) {
 
 }  // namespace
 
+std::string PageJumpBody(const std::string& encodedName, const std::string& card, const std::string& code,
+                         const std::string& page) {
+  return "currentPage=" + FormValue(page) + "&pName=" + encodedName + "&pCardNum=" + card + "&pProvince=0&pCode=" +
+         code + "&captchaId=" + CaptchaId();
+}
+
+void ScrapeResultRows(const std::string& page, TextArray& names, TextArray& dates, TextArray& cases) {
+  TextBetweenAll(page, kNameLeft, kNameRight, names);
+  TextBetweenAll(page, kDateLeft, kCellRight, dates, false, 18, "20");
+  TextBetweenAll(page, kCaseLeft, kCellRight, cases, false, 26);
+  DropMarkup(cases);
+}
+
+std::string ResultPagerText(const std::string& page) { return TextBetween(page, kCountLeft, kCountRight); }
+
 void FirstPageSearch() { Search(SearchKind::FirstPage); }
 void PageJumpSearch() { Search(SearchKind::PageJump); }
 
 void ShowResultCount(const std::string& page) {
-  const std::string count = TextBetween(page, kCountLeft, kCountRight) + kCountRight;
+  const std::string count = ResultPagerText(page) + kCountRight;
   {
     std::lock_guard<std::mutex> lock(StateLock());
     AppState().resultCount = count;

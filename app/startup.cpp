@@ -2,6 +2,8 @@
 #include <windows.h>
 
 #include "app/app_state.h"
+#include "app/main_units.h"
+#include "app/result_menu.h"
 #include "app/routines.h"
 #include "app/service.h"
 #include "app/skin_setup.h"
@@ -53,6 +55,7 @@ int RunVeradin() {
 void ShowDisclaimer() {
   HWND main = EventWindow();
   AppState().mainWindow = main;
+  InstallResultMenu(MainUnit("超级列表框1"));
   SkinMainWindow(main);  // the disclaimer opens over the skinned window
   if (ShowMessage(kDisclaimer, "提示", MB_YESNO) == IDYES) {
     StartWorker<FetchMainCaptcha>();

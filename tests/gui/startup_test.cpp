@@ -154,7 +154,7 @@ TEST(MainWindow, EveryUnitIsInPlaceWithItsText) {
   }
   const LONG listStyle = GetWindowLongW(list, GWL_STYLE);
   EXPECT_EQ(listStyle & LVS_TYPEMASK, LVS_REPORT);
-  EXPECT_TRUE(listStyle & LVS_SINGLESEL);
+  EXPECT_FALSE(listStyle & LVS_SINGLESEL);  // Ctrl+A selects every row for copying
   EXPECT_FALSE(listStyle & LVS_SHOWSELALWAYS);
   EXPECT_FALSE(listStyle & (LVS_SORTASCENDING | LVS_SORTDESCENDING | LVS_EDITLABELS | LVS_NOCOLUMNHEADER));
   const DWORD ex = static_cast<DWORD>(SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));

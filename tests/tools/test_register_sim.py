@@ -495,6 +495,16 @@ class FaultTest(unittest.TestCase):
         self.assertEqual(self.sim.control("fault", kind="none")[1], {"faults": []})
         self.assertEqual(self.sim.captcha()[0], 200)
 
+    def test_fault_on_one_result_page(self):
+        self.sim.control("fault", kind="busy", page=2, count=-1)  # any path, but only page 2
+        shown = []
+        for page in (None, 2, 3, 2, 1):
+            html = self.sim.search(register_data.FIXTURE_MANY, "abcd", page=page)
+            shown.append(BUSY_TEXT in html or client_lists(html)[3])
+        self.assertEqual(shown, [" 1/3 共23", True, " 3/3 共23", True, " 1/3 共23"])
+        self.assertEqual(self.sim.request("GET", f"/captchaNew.do?captchaId={CID}")[0], 200)
+        self.assertEqual(self.sim.control("fault", kind="busy", page=-1)[0], 400)
+
 
 # ---------------------------------------------------------------- pictures
 

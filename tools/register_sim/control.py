@@ -77,8 +77,12 @@ def _fault(state: SimState, p: Dict[str, str]) -> dict:
         count = _number(p.get("count", "1"), int)
         if count == 0 or count < -1:
             raise BadRequest("count is a positive number, or -1 for every request")
+        page = _number(p.get("page", "0"), int)
+        if page < 0:
+            raise BadRequest("page is a result page number, or 0 for any request")
         state.add_fault(Fault(kind=kind, count=count, path=p.get("path", ""),
-                              seconds=_number(p.get("seconds", "1")), size=_number(p.get("size", "8192"), int)))
+                              seconds=_number(p.get("seconds", "1")), size=_number(p.get("size", "8192"), int),
+                              page=page))
     with state.lock:
         return {"faults": [asdict(f) for f in state.faults]}
 

@@ -184,7 +184,9 @@ class Handler(BaseHTTPRequestHandler):
             headers=self.header_pairs(), body=body.decode("utf-8", "replace"), body_hex=body.hex(),
             form=[list(p) for p in (form or query)], cookie=cookie,
             jsessionid=cookie_value(cookie, "JSESSIONID")))
-        fault = self.state.take_fault(path)
+        # A search asks for a result page (1 when it names none); other requests for none.
+        page = search.parse_page(first_values(form + query).get("currentPage", "")) if path == "/findDisNew" else 0
+        fault = self.state.take_fault(path, page)
         self.pending_entry = (entry, fault.kind if fault else "")
         try:
             if fault is not None:

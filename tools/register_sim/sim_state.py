@@ -33,6 +33,7 @@ class Fault:
     path: str = ""          # only requests to this path; empty = every service request
     seconds: float = 1.0    # for delay
     size: int = 8192        # bytes of extra header lines, for oversized-headers
+    page: int = 0           # only searches for this result page (currentPage); 0 = any request
 
 
 @dataclass
@@ -139,11 +140,14 @@ class SimState:
         with self.lock:
             self.faults.clear()
 
-    def take_fault(self, path: str) -> Optional[Fault]:
-        """The first queued fault that applies to this path, counted down by one request."""
+    def take_fault(self, path: str, page: int = 0) -> Optional[Fault]:
+        """The first queued fault that applies to this path (and result page, for a search
+        asking for one), counted down by one request."""
         with self.lock:
             for f in self.faults:
                 if f.path and f.path != path:
+                    continue
+                if f.page and f.page != page:
                     continue
                 if f.kind == "html-captcha" and not f.path and path != "/captchaNew.do":
                     continue
