@@ -98,6 +98,46 @@ TEST_F(SkinTest, HitTestsAndResizeZones) {
   for (const Zone& z : zones) EXPECT_EQ(ResizeZone(z.x, z.y, 400, 300), z.zone) << z.x << "," << z.y;
 }
 
+TEST_F(SkinTest, PressesOnCaptionAndBorderMoveOrResize) {
+  struct Case {
+    bool borderResize;
+    int x, y;
+    UINT message;  // 0: the press starts nothing of the engine's own
+    WPARAM wParam;
+  } cases[] = {
+      {true, 100, 10, WM_NCLBUTTONDOWN, HTCAPTION},     {true, 1, 100, WM_SYSCOMMAND, SC_SIZE + WMSZ_LEFT},
+      {true, 2, 5, WM_SYSCOMMAND, SC_SIZE + WMSZ_TOPLEFT}, {true, 395, 195, WM_SYSCOMMAND, SC_SIZE + WMSZ_BOTTOMRIGHT},
+      {true, 100, 100, 0, 0},                           {false, 1, 100, 0, 0},
+      {false, 2, 5, WM_NCLBUTTONDOWN, HTCAPTION},
+  };
+  for (const Case& c : cases) {
+    TestWindow window(400, 200);
+    SkinOptions options;
+    options.borderResize = c.borderResize;
+    Skin().ApplySkin(window.Get(), 25, options);
+    Seen().clear();
+    SendMessageW(window.Get(), WM_LBUTTONDOWN, MK_LBUTTON, At(c.x, c.y));
+    SendMessageW(window.Get(), WM_LBUTTONUP, 0, At(c.x, c.y));
+    bool moved = false;
+    for (const SeenMessage& m : Seen()) {
+      moved = moved || m.message == WM_NCLBUTTONDOWN || (m.message == WM_SYSCOMMAND && (m.wParam & 0xFFF0) == SC_SIZE);
+    }
+    if (c.message) {
+      EXPECT_TRUE(SawMessage(c.message, c.wParam, 0)) << c.x << "," << c.y;
+    } else {
+      EXPECT_FALSE(moved) << c.x << "," << c.y;
+    }
+  }
+  // A press on a caption button starts no move.
+  TestWindow window(400, 200);
+  Skin().ApplySkin(window.Get(), 25);
+  const CaptionButton close = RecordOf(window.Get()).buttons.back();
+  Seen().clear();
+  SendMessageW(window.Get(), WM_LBUTTONDOWN, MK_LBUTTON, At(static_cast<int>(close.x + 20), 10));
+  EXPECT_FALSE(SawMessage(WM_NCLBUTTONDOWN, HTCAPTION, 0));
+  ReleaseCapture();
+}
+
 TEST_F(SkinTest, UnhandledMessagesReachThePreviousProcedureUnchanged) {
   TestWindow window(300, 200);
   Skin().ApplySkin(window.Get(), 25);

@@ -8,6 +8,9 @@ std::vector<SeenMessage> g_seen;
 
 LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   g_seen.push_back({window, message, wParam, lParam});
+  // Recorded, not run: the system's move and size loops would wait for a real button-up.
+  if (message == WM_NCLBUTTONDOWN) return 0;
+  if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_SIZE) return 0;
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
