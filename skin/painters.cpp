@@ -82,7 +82,7 @@ int MeasureTextWidth(const std::string& text, const std::string& face, int size,
   return width;
 }
 
-std::string WindowTextGbk(HWND window) {
+std::string ControlTextGbk(HWND window) {
   const int length = GetWindowTextLengthW(window);
   if (length <= 0) return {};
   std::wstring wide(static_cast<size_t>(length) + 1, L'\0');

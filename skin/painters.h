@@ -37,7 +37,7 @@ int MakeCaptionFont(FontObject& font, const std::string& face, float size, int s
 int MeasureTextWidth(const std::string& text, const std::string& face, int size, int style);
 
 // The window text as GBK.
-std::string WindowTextGbk(HWND window);
+std::string ControlTextGbk(HWND window);
 // Where the client area lies inside the window rectangle, read from the window itself (the
 // border and the scroll bars as the system laid them out).
 RECT ClientRectInWindow(HWND window);

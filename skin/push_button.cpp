@@ -55,7 +55,7 @@ void InstallPushButtons(int skinIndex, HWND parent) {
     if (!IsSkinnablePushButton(style) || FindInFamilyList(skinIndex, Family::PushButton, child)) continue;
     auto owned = std::make_unique<ButtonRecord>();
     ButtonRecord& record = *owned;
-    record.text = WindowTextGbk(child);
+    record.text = ControlTextGbk(child);
     record.parent = parent;
     const ControlFont font = ReadControlFont(child);
     record.face = font.face.empty() ? std::string("宋体") : font.face;
