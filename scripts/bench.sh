@@ -3,7 +3,7 @@
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 "$root/scripts/setup.sh"
-configure_and_build "$build_dir" "$test_arch" ON web_bench query_bench skin_bench >/dev/null
+configure_and_build "$build_dir" "$test_arch" ON web_bench query_bench skin_bench controls_bench >/dev/null
 trap stop_all EXIT
 start_display
 start_wine
@@ -11,3 +11,4 @@ start_simulator
 "$root/scripts/wine_run.sh" "$build_dir/bench/web_bench.exe"
 "$root/scripts/wine_run.sh" "$build_dir/bench/query_bench.exe"
 "$root/scripts/wine_run.sh" "$build_dir/bench/skin_bench.exe"
+"$root/scripts/wine_run.sh" "$build_dir/bench/controls_bench.exe"

@@ -1,0 +1,199 @@
+#include "skin/edit_box.h"
+
+#include "gdiplus/brush_objects.h"
+#include "gdiplus/graphics_object.h"
+#include "gdiplus/pen_object.h"
+#include "skin/backdrop.h"
+#include "skin/painters.h"
+
+namespace {
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr int kHotKindEdit = 1;
+
+EditRecord* RecordOf(HWND window) { return static_cast<EditRecord*>(FamilyRecordOf(window, Family::Edit)); }
+
+bool HasScrollBar(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL)) != 0; }
+
+// The edit box the mouse was last seen over in this skin window is this one.
+bool ShowsHover(HWND window, const SkinWindow& skin) {
+  return skin.hotKind == kHotKindEdit && skin.lastHotControl != 0 &&
+         skin.lastHotControl == GetPropValue(window, kPropListIndex) && skin.hotEditParent == GetParent(window);
+}
+
+void Install(int skinIndex, HWND edit) {
+  if (FindInFamilyList(skinIndex, Family::Edit, edit)) return;
+  auto owned = std::make_unique<EditRecord>();
+  EditRecord& record = *owned;
+  const int index = AddFamilyRecord(skinIndex, Family::Edit, std::move(owned));
+  if (!index) return;
+  SubclassControl(edit, record, skinIndex, index, EditWndProc);
+  SetPropValue(edit, kPropTextColour, 0);
+}
+
+}  // namespace
+
+void InstallEditAndComboBoxes(int skinIndex, HWND parent) {
+  if (!EngineRunning() || !Engine().tintSwitch) return;
+  for (HWND edit = FindWindowExW(parent, nullptr, L"Edit", nullptr); edit;
+       edit = FindWindowExW(parent, edit, L"Edit", nullptr)) {
+    Install(skinIndex, edit);
+  }
+  if (!Engine().veilAlphaGiven) return;
+  for (HWND combo = FindWindowExW(parent, nullptr, L"ComboBox", nullptr); combo;
+       combo = FindWindowExW(parent, combo, L"ComboBox", nullptr)) {
+    if (HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr)) Install(skinIndex, edit);
+  }
+}
+
+void PaintEditFrame(HWND window, bool focused, bool hot) {
+  RECT outer{};
+  GetWindowRect(window, &outer);
+  const int w = outer.right - outer.left, h = outer.bottom - outer.top;
+  if (w <= 0 || h <= 0) return;
+  const RECT inner = ClientAndBarsInWindow(window);
+  ScopedBackdrop backdrop(window, RECT{0, 0, w, h});
+  if (!backdrop.Get()) return;
+  {
+    DcGraphics gOwner(backdrop.Get());
+    if (!gOwner.Ok()) return;
+    GraphicsObject& g = gOwner.Get();
+    g.SetClipRectI(0, 0, w, h, gp::CombineModeReplace);
+    g.SetClipRectI(inner.left, inner.top, inner.right - inner.left, inner.bottom - inner.top, gp::CombineModeXor);
+    if (TintingOn()) {
+      SolidBrushObject veil;
+      if (veil.CreateSolidFill(ToArgb(kWhite, Engine().veilAlpha))) g.FillRectangleI(veil, 0, 0, w, h);
+    } else {
+      g.GraphicsClear(ToArgb(kWhite));
+    }
+    PenObject pen;
+    const COLORREF accent = Engine().accentColour;
+    if (hot) {
+      if (pen.CreatePen1(ToArgb(accent, 180), 2)) g.DrawRectangleI(pen, 1, 1, w - 2, h - 2);
+    } else if (focused) {
+      if (pen.CreatePen1(ToArgb(accent, 180), 1)) g.DrawRectangleI(pen, 0, 0, w - 1, h - 1);
+    } else if (pen.CreatePen1(ToArgb(kBlack, 80), 1)) {
+      g.DrawRectangleI(pen, 0, 0, w - 1, h - 1);
+    }
+  }
+  WholeWindowDc dc(window);
+  if (!dc.Get()) return;
+  ExcludeClipRect(dc.Get(), inner.left, inner.top, inner.right, inner.bottom);
+  BitBlt(dc.Get(), 0, 0, w, h, backdrop.Get(), 0, 0, SRCCOPY);
+}
+
+void PaintControlBackground(HWND window, HDC dc, bool intoDc) {
+  const RECT r = ClientRectInWindow(window);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  if (w <= 0 || h <= 0) return;
+  ScopedBackdrop backdrop(window, r);
+  if (!backdrop.Get()) return;
+  {
+    DcGraphics gOwner(backdrop.Get());
+    GraphicsObject& g = gOwner.Get();
+    SolidBrushObject veil;
+    if (gOwner.Ok() && veil.CreateSolidFill(ToArgb(kWhite, Engine().veilAlpha))) {
+      g.FillRectangleI(veil, 0, 0, w, h);
+    }
+  }
+  if (intoDc) {
+    BitBlt(dc, 0, 0, w, h, backdrop.Get(), 0, 0, SRCCOPY);
+  } else {
+    WholeWindowDc windowDc(window);
+    if (windowDc.Get()) BitBlt(windowDc.Get(), r.left, r.top, w, h, backdrop.Get(), 0, 0, SRCCOPY);
+  }
+}
+
+LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  EditRecord* record = RecordOf(window);
+  if (!record) return CallPrevious(window, message, wParam, lParam);
+  SkinWindow& skin = *SkinWindowAt(static_cast<int>(GetPropValue(window, kPropSkinIndex)));
+  const int index = static_cast<int>(GetPropValue(window, kPropListIndex));
+  const WNDPROC previous = record->previous;
+  const bool tinting = TintingOn();
+  switch (message) {
+    case WM_DESTROY:
+      // The brush and bitmap handed out for the box go now, once; the skin window's record
+      // then holds nothing of it to free again at its release.
+      skin.brushes.erase(window);
+      RemovePropA(window, kPropBrush);
+      RemovePropA(window, kPropBrushBitmap);
+      break;
+    case WM_MOVE:
+      if (tinting) InvalidateRect(window, nullptr, TRUE);
+      break;
+    case WM_SETFOCUS: {
+      record->focused = true;
+      const LRESULT result = CallWindowProcW(previous, window, message, wParam, lParam);
+      if (RecordOf(window)) PaintEditFrame(window, true, ShowsHover(window, skin));
+      return result;
+    }
+    case WM_KILLFOCUS:
+      record->focused = false;
+      if (!IsClass(GetParent(window), "combobox")) {
+        InvalidateRect(window, nullptr, TRUE);
+      } else {
+        PaintEditFrame(window, false, false);
+      }
+      break;
+    case WM_PAINT:
+      PaintEditFrame(window, record->focused, ShowsHover(window, skin));
+      break;
+    case WM_ERASEBKGND:
+      if (tinting) {
+        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        PaintControlBackground(window, reinterpret_cast<HDC>(wParam), true);
+        return 1;
+      }
+      break;
+    case WM_NCPAINT: {
+      PaintEditFrame(window, record->focused, ShowsHover(window, skin));
+      // The system paints the scroll bars only; the border is ours.
+      HRGN bars = HasScrollBar(window) ? ScrollBarRegion(window) : nullptr;
+      if (!bars) return 0;
+      const LRESULT result = DefWindowProcW(window, WM_NCPAINT, reinterpret_cast<WPARAM>(bars), lParam);
+      DeleteObject(bars);
+      return result;
+    }
+    case WM_KEYDOWN:
+      if (tinting && !HasScrollBar(window)) InvalidateRect(window, nullptr, TRUE);
+      break;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      if (tinting) InvalidateRect(window, nullptr, TRUE);
+      break;
+    case WM_MOUSEMOVE: {
+      TrackLeave(window);
+      skin.hotControl = index;
+      if (!ShowsHover(window, skin)) {
+        skin.lastHotControl = index;
+        skin.hotKind = kHotKindEdit;
+        skin.hotEditParent = GetParent(window);
+        PaintEditFrame(window, record->focused, true);
+      }
+      if (record->mouseDown && !HasScrollBar(window)) InvalidateRect(window, nullptr, TRUE);
+      break;
+    }
+    case WM_LBUTTONDOWN:
+      record->mouseDown = true;
+      if (tinting && !HasScrollBar(window)) InvalidateRect(window, nullptr, TRUE);
+      break;
+    case WM_LBUTTONUP:
+      record->mouseDown = false;
+      break;
+    case WM_MOUSELEAVE:
+      if (ShowsHover(window, skin)) skin.lastHotControl = 0;
+      PaintEditFrame(window, record->focused, false);
+      break;
+    case WM_NCDESTROY:
+      if (ShowsHover(window, skin)) skin.lastHotControl = 0;
+      skin.brushes.erase(window);
+      ReleaseControl(window, *record);
+      RemovePropA(window, kPropTextColour);
+      return CallWindowProcW(previous, window, message, wParam, lParam);
+    default:
+      break;
+  }
+  return CallWindowProcW(previous, window, message, wParam, lParam);
+}

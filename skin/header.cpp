@@ -1,0 +1,242 @@
+#include "skin/header.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "gdiplus/brush_objects.h"
+#include "gdiplus/font_objects.h"
+#include "gdiplus/graphics_object.h"
+#include "gdiplus/pen_object.h"
+#include "gdiplus/string_format_object.h"
+#include "runtime/gbk_text.h"
+#include "skin/painters.h"
+
+namespace {
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr int kHotKindHeader = 9;
+
+HeaderRecord* RecordOf(HWND window) { return static_cast<HeaderRecord*>(FamilyRecordOf(window, Family::Header)); }
+
+void Register(int skinIndex, HWND header, bool insideList) {
+  if (FindInFamilyList(skinIndex, Family::Header, header)) return;
+  auto owned = std::make_unique<HeaderRecord>();
+  HeaderRecord& record = *owned;
+  record.clickable = (GetWindowLongW(header, GWL_STYLE) & HDS_BUTTONS) != 0;
+  if (insideList) {
+    const ControlFont font = ReadControlFont(header);
+    record.face = font.face;
+    record.size = font.size;
+    record.style = font.style;
+  }
+  const int index = AddFamilyRecord(skinIndex, Family::Header, std::move(owned));
+  if (!index) return;
+  SubclassControl(header, record, skinIndex, index, HeaderWndProc);
+}
+
+void FillVertical(GraphicsObject& g, float w, float h, std::uint32_t from, std::uint32_t to) {
+  FillGradient(g, {0, 0}, {0, h}, from, to, nullptr, gp::RectF{0, 0, w, h});
+}
+
+void PaintItem(HWND header, HeaderRecord& record, HDC target, int item, int count, int margin) {
+  RECT rect{};
+  if (!SendMessageW(header, HDM_GETITEMRECT, item - 1, reinterpret_cast<LPARAM>(&rect))) return;
+  wchar_t text[260] = {};
+  HDITEMW info{};
+  info.mask = HDI_WIDTH | HDI_TEXT | HDI_FORMAT | HDI_LPARAM | HDI_BITMAP | HDI_IMAGE;
+  info.pszText = text;
+  info.cchTextMax = static_cast<int>(std::size(text));
+  SendMessageW(header, HDM_GETITEMW, item - 1, reinterpret_cast<LPARAM>(&info));
+  HWND parent = GetParent(header);
+  if (item == count && IsClass(parent, "syslistview32")) {
+    // The background reaches the list's right edge even when the columns end before it.
+    RECT client{};
+    GetClientRect(parent, &client);
+    MapWindowPoints(parent, header, reinterpret_cast<POINT*>(&client), 2);
+    rect.right = std::max(rect.right, client.right);
+  }
+  const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+  if (w <= 0 || h <= 0) return;
+  UniqueIcon icon;
+  int iw = 0, ih = 0;
+  if (info.fmt & HDF_IMAGE) {
+    // The image list is the header's own (a list view's small images): only borrowed here.
+    auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(header, HDM_GETIMAGELIST, 0, 0));
+    if (images) {
+      icon.reset(ImageList_GetIcon(images, info.iImage, ILD_TRANSPARENT));
+      if (icon) ImageList_GetIconSize(images, &iw, &ih);
+    }
+  }
+  ScopedBackdrop backdrop(header, rect);
+  if (!backdrop.Get()) return;
+  {
+    DcGraphics gOwner(backdrop.Get());
+    if (!gOwner.Ok()) return;
+    GraphicsObject& g = gOwner.Get();
+    const float fw = static_cast<float>(w), fh = static_cast<float>(h);
+    const COLORREF accent = Engine().accentColour;
+    SolidBrushObject base;
+    if (base.CreateSolidFill(ToArgb(kWhite, Engine().veilAlphaGiven ? Engine().veilAlpha : 255))) {
+      g.FillRectangleI(base, 0, 0, w, h);
+    }
+    if (record.clickable) {
+      FillVertical(g, fw, fh, ToArgb(kWhite, 80), ToArgb(accent, 120));
+    } else {
+      FillVertical(g, fw, fh, ToArgb(accent, 60), ToArgb(accent, 10));
+    }
+    if (record.hot && record.clickable && record.hotItem == item) {
+      FillVertical(g, fw, fh, ToArgb(accent, 60), ToArgb(kBlack, 30));
+    }
+    if (record.clickable && record.pressedItem == item) {
+      FillVertical(g, fw, fh, ToArgb(kBlack, 30), ToArgb(kWhite, 120));
+    }
+    LinearBrushObject dividerInk;
+    PenObject divider;
+    if (dividerInk.CreateLineBrush({0, 0}, {0, fh}, ToArgb(kBlack, 60), ToArgb(kWhite, 50), gp::WrapModeTileFlipXY) &&
+        divider.CreatePen2(dividerInk, 1)) {
+      g.DrawLine(divider, fw - 1, 0, fw - 1, fh);
+    }
+    const std::string caption = WideToGbk(text);
+    const std::string face = record.face.empty() ? std::string("宋体") : record.face;
+    const int size = record.size ? record.size : 12;
+    auto known = record.widths.find(caption);
+    if (known == record.widths.end()) {
+      known = record.widths.emplace(caption, MeasureTextWidth(caption, face, size, record.style)).first;
+    }
+    const int tw = known->second;
+    const int x0 = HeaderContentStart(info.fmt, iw, margin, tw, w);
+    if (icon) {
+      HDC iconDc = g.GetDC();
+      if (iconDc) {
+        DrawIconEx(iconDc, x0, (h - ih) / 2, icon.get(), iw, ih, 0, nullptr, DI_NORMAL);
+        g.ReleaseDC(iconDc);
+      }
+    }
+    if (!record.font) {
+      record.font = std::make_unique<FontObject>();
+      MakeCaptionFont(*record.font, face, static_cast<float>(size), record.style);
+    }
+    const FontObject& font = *record.font;
+    SolidBrushObject ink;
+    StringFormatObject format;
+    if (!caption.empty() && font.Font() &&
+        ink.CreateSolidFill(ToArgb(kBlack)) && format.CreateStringFormat(gp::StringFormatFlagsNoWrap)) {
+      format.SetStringFormatTrimming(gp::StringTrimmingEllipsisCharacter);
+      format.SetStringFormatLineAlign(gp::StringAlignmentCenter);
+      g.SetTextRenderingHint(gp::TextRenderingHintAntiAlias);
+      g.DrawString(caption, font, gp::RectF{static_cast<float>(x0 + iw), 0, static_cast<float>(w - iw - 2 * margin), fh},
+                   &format, ink);
+    }
+  }
+  BitBlt(target, rect.left, rect.top, w, h, backdrop.Get(), 0, 0, SRCCOPY);
+}
+
+}  // namespace
+
+void InstallHeaders(int skinIndex, HWND parent) {
+  if (!EngineRunning() || !Engine().tintSwitch) return;
+  for (HWND h = FindWindowExW(parent, nullptr, WC_HEADERW, nullptr); h; h = FindWindowExW(parent, h, WC_HEADERW, nullptr)) {
+    Register(skinIndex, h, false);
+  }
+  for (HWND list = FindWindowExW(parent, nullptr, WC_LISTVIEWW, nullptr); list;
+       list = FindWindowExW(parent, list, WC_LISTVIEWW, nullptr)) {
+    if (HWND h = FindWindowExW(list, nullptr, WC_HEADERW, nullptr)) Register(skinIndex, h, true);
+  }
+}
+
+int HitTestHeaderItem(HWND header, int x) {
+  const int count = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+  for (int item = 1; item <= count; ++item) {
+    RECT r{};
+    if (!SendMessageW(header, HDM_GETITEMRECT, item - 1, reinterpret_cast<LPARAM>(&r))) continue;
+    if (r.left + 5 <= x && x <= r.right - 5) return item;
+  }
+  return 0;
+}
+
+int HeaderContentStart(int format, int iconWidth, int margin, int textWidth, int itemWidth) {
+  const bool tooWide = iconWidth + margin + textWidth >= itemWidth;
+  switch (format & HDF_JUSTIFYMASK) {
+    case HDF_RIGHT: return tooWide ? margin : itemWidth - iconWidth - textWidth;
+    case HDF_CENTER: return tooWide ? margin : (itemWidth - iconWidth - margin - textWidth) / 2;
+    default: return margin;
+  }
+}
+
+void PaintHeader(HWND header, HDC dc) {
+  HeaderRecord* record = RecordOf(header);
+  if (!record) return;
+  const int count = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+  const int margin = static_cast<int>(SendMessageW(header, HDM_GETBITMAPMARGIN, 0, 0));
+  if (dc) {
+    for (int item = 1; item <= count; ++item) PaintItem(header, *record, dc, item, count, margin);
+    return;
+  }
+  WindowDc own(header);
+  if (!own.Get()) return;
+  for (int item = 1; item <= count; ++item) PaintItem(header, *record, own.Get(), item, count, margin);
+}
+
+LRESULT CALLBACK HeaderWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  HeaderRecord* record = RecordOf(window);
+  if (!record) return CallPrevious(window, message, wParam, lParam);
+  SkinWindow& skin = *SkinWindowAt(static_cast<int>(GetPropValue(window, kPropSkinIndex)));
+  const int index = static_cast<int>(GetPropValue(window, kPropListIndex));
+  const WNDPROC previous = record->previous;
+  switch (message) {
+    case WM_MOVE:
+      PaintHeader(window, nullptr);
+      break;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(window, &ps);
+      if (dc) PaintHeader(window, dc);
+      EndPaint(window, &ps);
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+      return 1;
+    case WM_MOUSEMOVE: {
+      TrackLeave(window);
+      skin.hotControl = index;
+      record->hot = true;
+      record->hotItem = HitTestHeaderItem(window, XOf(lParam));
+      skin.hotKind = kHotKindHeader;
+      if (record->hotItem >= 1 && record->hotItem != record->lastPaintedHotItem && !record->buttonDown) {
+        record->lastPaintedHotItem = record->hotItem;
+        PaintHeader(window, nullptr);
+      } else if (record->hotItem == 0 && record->lastPaintedHotItem != 0) {
+        record->lastPaintedHotItem = 0;
+        if (!record->buttonDown) PaintHeader(window, nullptr);
+      }
+      skin.lastHotControl = skin.hotControl;
+      break;
+    }
+    case WM_LBUTTONDOWN:
+      record->buttonDown = true;
+      if (record->hotItem >= 1) record->pressedItem = record->hotItem;
+      break;
+    case WM_LBUTTONUP:
+      record->buttonDown = false;
+      record->pressedItem = 0;
+      break;
+    case WM_MOUSELEAVE:
+      if (skin.hotKind == kHotKindHeader && skin.lastHotControl == index) skin.lastHotControl = 0;
+      record->lastPaintedHotItem = 0;
+      record->hotItem = 0;
+      record->hot = false;
+      PaintHeader(window, nullptr);
+      break;
+    case WM_NCDESTROY:
+      // The image list belongs to the header (or its list view): it is not destroyed here.
+      if (skin.hotKind == kHotKindHeader && skin.lastHotControl == index) skin.lastHotControl = 0;
+      ReleaseControl(window, *record);
+      return CallWindowProcW(previous, window, message, wParam, lParam);
+    default:
+      break;
+  }
+  return CallWindowProcW(previous, window, message, wParam, lParam);
+}

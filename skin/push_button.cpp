@@ -1,0 +1,208 @@
+#include "skin/push_button.h"
+
+#include "gdiplus/brush_objects.h"
+#include "gdiplus/font_objects.h"
+#include "gdiplus/graphics_object.h"
+#include "gdiplus/path_object.h"
+#include "gdiplus/string_format_object.h"
+#include "runtime/gbk_text.h"
+#include "skin/backdrop.h"
+#include "skin/painters.h"
+
+namespace {
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kGlow = 0xDDCA22;
+constexpr int kHotKindButton = 0;
+
+ButtonRecord* RecordOf(HWND window) {
+  return static_cast<ButtonRecord*>(FamilyRecordOf(window, Family::PushButton));
+}
+
+// The button is the control the mouse was last seen over (its hover look is showing).
+bool ShowsHover(HWND window) {
+  SkinWindow* skin = SkinWindowAt(static_cast<int>(GetPropValue(window, kPropSkinIndex)));
+  return skin && skin->hotKind == kHotKindButton && skin->lastHotControl != 0 &&
+         skin->lastHotControl == GetPropValue(window, kPropListIndex);
+}
+
+void PaintDisabled(GraphicsObject& g, const PathObject& round, float x, float y, float w, float h) {
+  SolidBrushObject grey;
+  if (grey.CreateSolidFill(ToArgb(0xC0C0C0))) g.FillRectangle(grey, x, y, w, h);
+  LinearBrushObject blend;
+  if (blend.CreateLineBrush({x, y}, {x, y + h}, ToArgb(kWhite, 50), ToArgb(kWhite, 50), gp::WrapModeTileFlipXY)) {
+    const gp::ARGB colours[] = {ToArgb(kWhite, 50), ToArgb(kBlack, 10), ToArgb(kWhite, 50)};
+    const float positions[] = {0.0f, 0.6f, 1.0f};
+    blend.SetLinePresetBlend(colours, positions, 3);
+    g.FillPath(blend, round);
+  }
+  StrokePath(g, round, ToArgb(kBlack, 80));
+}
+
+}  // namespace
+
+bool IsSkinnablePushButton(LONG style) {
+  if ((style | 0xB) == style) return false;  // already owner-drawn
+  return !(style & 0x2) && !(style & 0x4) && !((style & 0x1) && (style & 0x8));
+}
+
+void InstallPushButtons(int skinIndex, HWND parent) {
+  if (!EngineRunning() || !Engine().tintSwitch) return;
+  for (HWND child = FindWindowExW(parent, nullptr, L"Button", nullptr); child;
+       child = FindWindowExW(parent, child, L"Button", nullptr)) {
+    const LONG style = GetWindowLongW(child, GWL_STYLE);
+    if (!IsSkinnablePushButton(style) || FindInFamilyList(skinIndex, Family::PushButton, child)) continue;
+    auto owned = std::make_unique<ButtonRecord>();
+    ButtonRecord& record = *owned;
+    record.text = ControlTextGbk(child);
+    record.parent = parent;
+    const ControlFont font = ReadControlFont(child);
+    record.face = font.face.empty() ? std::string("宋体") : font.face;
+    record.size = font.size ? font.size : 12;
+    record.style = font.style;
+    const int index = AddFamilyRecord(skinIndex, Family::PushButton, std::move(owned));
+    if (!index) return;
+    SubclassControl(child, record, skinIndex, index, ButtonWndProc);
+    SetWindowLongW(child, GWL_STYLE, style | 0xB);
+  }
+}
+
+LRESULT CALLBACK ButtonWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  ButtonRecord* record = RecordOf(window);
+  if (!record) return CallPrevious(window, message, wParam, lParam);
+  SkinWindow* skin = SkinWindowAt(static_cast<int>(GetPropValue(window, kPropSkinIndex)));
+  const int index = static_cast<int>(GetPropValue(window, kPropListIndex));
+  switch (message) {
+    case WM_MOVE:
+      InvalidateRect(window, nullptr, TRUE);
+      break;
+    case WM_SETFOCUS:
+      record->focused = true;
+      break;
+    case WM_KILLFOCUS:
+      record->focused = false;
+      break;
+    case WM_SETTEXT:
+      record->text = lParam ? WideToGbk(reinterpret_cast<const wchar_t*>(lParam)) : std::string();
+      break;
+    case WM_ERASEBKGND: {
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      SetBkMode(dc, TRANSPARENT);
+      return static_cast<LRESULT>(SetTextColor(dc, static_cast<COLORREF>(GetPropValue(window, kPropTextColour))));
+    }
+    case WM_NCPAINT:
+      return 1;
+    case WM_MOUSEMOVE:
+      TrackLeave(window);
+      skin->hotControl = index;
+      if (index != skin->lastHotControl || skin->hotKind != kHotKindButton) {
+        skin->lastHotControl = index;
+        skin->hotKind = kHotKindButton;
+        PaintButtonNow(window, 0, true);
+      }
+      break;
+    case WM_LBUTTONUP:
+      skin->lastHotControl = 0;
+      break;
+    case WM_LBUTTONDBLCLK:
+      return 0;  // the second click of a double click does not act again
+    case WM_MOUSELEAVE:
+      skin->lastHotControl = 0;
+      PaintButtonNow(window, record->focused ? ODS_FOCUS : 0, false);
+      break;
+    case WM_NCDESTROY: {
+      if (skin->hotKind == kHotKindButton && skin->lastHotControl == index) skin->lastHotControl = 0;
+      const WNDPROC previous = record->previous;
+      ReleaseControl(window, *record);
+      return CallWindowProcW(previous, window, message, wParam, lParam);
+    }
+    default:
+      break;
+  }
+  return CallWindowProcW(record->previous, window, message, wParam, lParam);
+}
+
+void PaintOwnerDrawnButton(const DRAWITEMSTRUCT& item) {
+  if (item.CtlType != ODT_BUTTON) return;
+  ButtonRecord* record = RecordOf(item.hwndItem);
+  if (!record || record->variant != 0) return;
+  UINT state = item.itemState;
+  // A repaint by the system (press, focus) while the mouse is over the button keeps its hover.
+  if (ShowsHover(item.hwndItem)) state |= ODS_HOTLIGHT;
+  PaintPushButton(item.hwndItem, item.hDC, state, item.rcItem);
+}
+
+void PaintButtonNow(HWND window, UINT state, bool hot) {
+  if (!RecordOf(window)) return;
+  if (hot) state |= ODS_HOTLIGHT;
+  if (SendMessageW(window, BM_GETSTATE, 0, 0) & BST_PUSHED) state |= ODS_SELECTED;
+  if (!IsWindowEnabled(window)) state |= ODS_DISABLED;
+  if (GetFocus() == window) state |= ODS_FOCUS;
+  RECT rect{};
+  GetClientRect(window, &rect);
+  WindowDc dc(window);
+  if (dc.Get()) PaintPushButton(window, dc.Get(), state, rect);
+}
+
+void PaintPushButton(HWND window, HDC dc, UINT state, const RECT& rect) {
+  ButtonRecord* record = RecordOf(window);
+  if (!record) return;
+  const int wi = rect.right - rect.left, hi = rect.bottom - rect.top;
+  if (wi <= 0 || hi <= 0) return;
+  ScopedBackdrop backdrop(window, rect);
+  if (!backdrop.Get()) return;
+  const float x = static_cast<float>(rect.left), y = static_cast<float>(rect.top);
+  const float w = static_cast<float>(wi), h = static_cast<float>(hi);
+  const COLORREF accent = Engine().accentColour;
+  {
+    DcGraphics gOwner(backdrop.Get());
+    if (!gOwner.Ok()) return;
+    GraphicsObject& g = gOwner.Get();
+    g.SetSmoothingMode(gp::SmoothingModeAntiAlias);
+    PathObject round;
+    round.CreatePath();
+    AddRoundedRectPath(round, x, y, w - 1, h - 1, 5);
+    FillSolid(g, round, ToArgb(kWhite, 120));
+    if (state & ODS_DISABLED) {
+      PaintDisabled(g, round, x, y, w, h);
+    } else {
+      FillGradient(g, {x, y}, {x, y + h - 1}, ToArgb(kWhite, 0), ToArgb(0x808080, 60), &round);
+      PathObject gloss;
+      gloss.CreatePath();
+      AddTopRoundedPath(gloss, x, y, w - 1, h / 2, 5);
+      FillGradient(g, {x, y}, {x, y + h / 2}, ToArgb(kWhite, 50), ToArgb(kWhite, 10), &gloss);
+      if (state & ODS_HOTLIGHT) {
+        FillGradient(g, {x, y}, {x, y + h - 1}, ToArgb(accent, 60), ToArgb(accent, 10), &round);
+        StrokePath(g, round, ToArgb(accent, 255));
+      } else if (state & ODS_FOCUS) {
+        GlowPath(g, round, 3, kGlow, 120);
+        StrokePath(g, round, ToArgb(kBlack, 70));
+      } else {
+        StrokePath(g, round, ToArgb(kBlack, 120));
+      }
+      if (state & ODS_SELECTED) {
+        PathObject pressed;
+        pressed.CreatePath();
+        AddRoundedRectPath(pressed, x + 2, y + 2, w - 3, h - 3, 5);
+        FillGradient(g, {2, 2}, {2, h - 2}, ToArgb(accent, 60), ToArgb(kWhite, 100), &pressed);
+      }
+    }
+    if (!record->font) {
+      record->font = std::make_unique<FontObject>();
+      MakeCaptionFont(*record->font, record->face, static_cast<float>(record->size), record->style);
+    }
+    const FontObject& font = *record->font;
+    SolidBrushObject ink;
+    StringFormatObject format;
+    if (!record->text.empty() && font.Font() &&
+        ink.CreateSolidFill(ToArgb(static_cast<COLORREF>(GetPropValue(window, kPropTextColour)), 255)) &&
+        format.CreateStringFormat()) {
+      format.SetStringFormatAlign(gp::StringAlignmentCenter);
+      format.SetStringFormatLineAlign(gp::StringAlignmentCenter);
+      g.SetTextRenderingHint(gp::TextRenderingHintAntiAlias);
+      g.DrawString(record->text, font, gp::RectF{0, 2, w, h}, &format, ink);
+    }
+  }
+  BitBlt(dc, 0, 0, wi, hi, backdrop.Get(), 0, 0, SRCCOPY);
+}
