@@ -4,6 +4,7 @@
 #include <gdiplus.h>
 
 #include "app/app_state.h"
+#include "app/enter_key.h"
 #include "app/routines.h"
 #include "app/service.h"
 #include "app/templates.h"
@@ -11,6 +12,7 @@
 #include "runtime/ui_thread.h"
 #include "runtime/units.h"
 #include "runtime/window.h"
+#include "web/http_request.h"
 #include "web/message_pump.h"
 
 namespace {
@@ -23,6 +25,8 @@ constexpr char kDisclaimer[] =
 
 constexpr int kMainWidth = 593;
 constexpr int kMainHeight = 522;
+// A request that the abort cannot end still ends by WinINet's own time limits.
+constexpr unsigned kShutdownWaitMs = 120000;
 
 HICON LoadApplicationIcon() {
   HMODULE module = GetModuleHandleA(nullptr);
@@ -43,7 +47,10 @@ int RunVeradin() {
   AppState().gdiplusToken = token;
   AppState().appIcon = LoadApplicationIcon();
 
+  ProgramClosing() = false;
+  AllowHttpRequests();
   if (!StartUiThread()) return 1;
+  const EnterKeyWatch enterKey;
   SetMessagePump(PumpIfUiThread);
   LoadWindow(MainWindowTemplate(), nullptr, /*quitOnDestroy=*/true);
   const int code = RunMessageLoop();
@@ -67,13 +74,7 @@ void LockMainWindowSize() {
 }
 
 void PollEnterKey() {
-  // Always asked, so that an Enter typed into another program is consumed there and does not
-  // count once the main window comes back to the front.
-  const SHORT state = GetAsyncKeyState(VK_RETURN);
-  if (state == 0) return;
-  HWND main = AppState().mainWindow;
-  if (!main || GetForegroundWindow() != main) return;
-  StartWorker<PageJumpSearch>();
+  if (TakeEnterPress()) AskForSearch(/*pageJump=*/true);
 }
 
 void DragDetailWindow() {
@@ -83,22 +84,24 @@ void DragDetailWindow() {
 
 void ShutdownApplication() {
   SetMessagePump(nullptr);
+  // No queued action starts any more, and the request in flight ends at once.
+  ProgramClosing() = true;
+  AbortHttpRequests();
   StopUiThread();  // workers' window calls now return at once
-  // Workers still running finish their request and find no window; give them a moment so
-  // that the state is not released under them, but never hang the exit for a slow server.
-  WaitForWorkers(3000);
+  // The state is released only once no worker can reach it.
+  const bool quiet = WaitForWorkers(kShutdownWaitMs);
   WaitForTrims(5000);  // a tool started just now is not left behind half-started
   const ULONG_PTR token = AppState().gdiplusToken;
-  {
-    std::unique_lock<std::mutex> lock(NetworkActionLock(), std::try_to_lock);
-    if (lock.owns_lock()) ResetApplicationState();
+  if (quiet) {
+    ResetApplicationState();
+    AllowHttpRequests();  // none of the program's workers is left to send one
   }
   if (token) Gdiplus::GdiplusShutdown(token);
 }
 
 // Handlers that only start workers.
 void OnMainCaptchaClicked() { StartWorker<FetchMainCaptcha>(); }
-void OnQueryClicked() { StartWorker<FirstPageSearch>(); }
+void OnQueryClicked() { AskForSearch(/*pageJump=*/false); }
 void OnDetailCreated() {
   AppState().detailWindow = EventWindow();
   StartWorker<FetchDetailCaptcha>();
