@@ -45,6 +45,24 @@ std::string FieldText(const nlohmann::json& record, const char* key) {
   return Utf8ToGbk(it->dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
 }
 
+// An edit box breaks lines only at CR LF: a bare LF or CR in a value becomes CR LF.
+std::string WithEditLineBreaks(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+      out += "\r\n";
+      ++i;
+    } else if (c == '\r' || c == '\n') {
+      out += "\r\n";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 struct Selection {
   std::string segment, id;
 };
@@ -61,11 +79,13 @@ Selection FindRecordId(const std::string& page, const std::string& caseNumber) {
 void OpenRecordDetail() {
   HWND list = MainUnit("超级列表框1");
   const int row = ListSelectedRow(list);
-  if (ListGetCell(list, row, 1).empty()) {
+  // A row without a case number has nothing to look its record up by: an empty marker
+  // would find the first record of the page, another row's.
+  const std::string caseNumber = ListGetCell(list, row, 2);
+  if (ListGetCell(list, row, 1).empty() || caseNumber.empty()) {
     ShowMessage(kNothingSelected, kTitleFailColon, MB_ICONINFORMATION);
     return;
   }
-  const std::string caseNumber = ListGetCell(list, row, 2);
   {
     std::lock_guard<std::mutex> lock(StateLock());
     ApplicationState& state = AppState();
@@ -119,7 +139,7 @@ void FetchRecordDetail() {
   std::array<std::string, 12> values;
   for (size_t i = 0; i < 12; ++i) {
     values[i] = FieldText(record, kFields[i].key);
-    lines += kFields[i].label + values[i] + "\r\n";
+    lines += kFields[i].label + WithEditLineBreaks(values[i]) + "\r\n";
   }
   {
     std::lock_guard<std::mutex> lock(StateLock());

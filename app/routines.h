@@ -14,8 +14,6 @@ void ShutdownApplication();
 // Workers.
 void FetchMainCaptcha();
 void FetchDetailCaptcha();
-void FirstPageSearch();
-void PageJumpSearch();
 void FetchRecordDetail();
 void TrimWorkingSet();
 
@@ -25,7 +23,10 @@ void ShowResultCount(const std::string& page);
 // Window-thread handler of the result list's double-click.
 void OpenRecordDetail();
 
-// Handlers that start workers.
+// Handlers that start workers. A search reads the form when it is asked for (a click on
+// Query, or Enter for a page jump); of searches asked while another one runs, only the one
+// asked last is sent.
+void AskForSearch(bool pageJump);
 void OnMainCaptchaClicked();
 void OnQueryClicked();
 void OnDetailCreated();

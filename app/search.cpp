@@ -2,14 +2,18 @@
 // result page into the result list.
 #include <windows.h>
 
+#include <mutex>
+#include <optional>
 #include <string>
 
 #include "app/app_state.h"
 #include "app/main_units.h"
 #include "app/messages.h"
+#include "app/result_rows.h"
 #include "app/routines.h"
 #include "app/search_page.h"
 #include "app/service.h"
+#include "app/workers.h"
 #include "runtime/units.h"
 #include "web/http_request.h"
 #include "web/markers.h"
@@ -31,7 +35,8 @@ enum class SearchKind { FirstPage, PageJump };
 
 // A page the service made from the search: it carries the pager's count or result rows.
 bool IsResultPage(const std::string& page) {
-  return FindText(page, kCountLeft) != kNotFound || FindText(page, kNameLeft, 1, true) != kNotFound;
+  // Rows, when there are any, are found near the top; the pager only at the end.
+  return FindText(page, kNameLeft, 1, true) != kNotFound || FindText(page, kCountLeft) != kNotFound;
 }
 
 // The name cell of a short name (<a title="王五">王五</a>) opens like a case-number cell and
@@ -40,7 +45,7 @@ void DropMarkup(TextArray& items) {
   std::erase_if(items, [](const std::string& item) { return item.find('<') != std::string::npos; });
 }
 
-void FillRows(const TextArray& names, const TextArray& dates, const TextArray& cases) {
+void FillRows(HWND list, const TextArray& names, const TextArray& dates, const TextArray& cases) {
   std::vector<std::vector<std::string>> rows;
   rows.reserve(names.size());
   for (size_t i = 0; i < names.size(); ++i) {
@@ -52,21 +57,40 @@ void FillRows(const TextArray& names, const TextArray& dates, const TextArray& c
       row.push_back(kDetailHint);
     }
   }
-  ListAppendRows(MainUnit("超级列表框1"), rows);
+  ListReplaceRows(list, std::move(rows));
 }
 
-void Search(SearchKind kind) {
-  ListDeleteAllRows(MainUnit("超级列表框1"));
-  const std::string name = GetUnitText(MainUnit("Name"));
+// A search as the user asked for it: the form as it was at the click or the Enter.
+struct AskedSearch {
+  SearchKind kind = SearchKind::FirstPage;
+  std::string name, idNumber, code, page;
+  HWND list = nullptr;
+};
+
+// The search asked last and not yet taken by a worker. Searches asked faster than the
+// service answers replace each other here, so the one asked last is the one that runs
+// last, and the list ends showing it.
+std::mutex g_askedLock;
+std::optional<AskedSearch> g_asked;
+
+void RunAskedSearch() {
+  std::optional<AskedSearch> asked;
+  {
+    std::lock_guard<std::mutex> lock(g_askedLock);
+    asked.swap(g_asked);
+  }
+  if (!asked) return;  // an earlier worker ran this search already
+  const SearchKind kind = asked->kind;
+  const std::string& name = asked->name;
   const std::string encodedName = UrlEncode(name, false, /*utf8=*/true);
-  const std::string code = FormValue(GetUnitText(MainUnit("Code")));
+  const std::string code = FormValue(asked->code);
   // The page jump sends no ID number: its pages are those of the name alone.
-  const std::string card = kind == SearchKind::FirstPage ? FormValue(GetUnitText(MainUnit("IDNum"))) : "";
+  const std::string card = kind == SearchKind::FirstPage ? FormValue(asked->idNumber) : "";
   std::string body;
   if (kind == SearchKind::FirstPage) {
     body = "pName=" + encodedName + "&pCardNum=" + card + "&pProvince=0&pCode=" + code + "&captchaId=" + CaptchaId();
   } else {
-    body = PageJumpBody(encodedName, "", code, GetUnitText(MainUnit("跳转页码")));
+    body = PageJumpBody(encodedName, "", code, asked->page);
   }
   ByteSet reply = HttpRequest(ServiceUrl("/findDisNew"), 1, body);
   const std::string page = ReplyText(reply);
@@ -86,11 +110,15 @@ void Search(SearchKind kind) {
     }
   }
 
+  // The list was emptied when this search was asked; a search that ran meanwhile may have
+  // filled it since, so it is emptied again whatever this reply is.
   if (FindText(page, kCaptchaRefused) != kNotFound) {
+    ListDeleteAllRows(asked->list);
     ShowMessage(kCaptchaRefused, kTitleFail, MB_ICONERROR);
     return;
   }
   if (!IsResultPage(page)) {
+    ListDeleteAllRows(asked->list);
     ShowMessage(page.empty() ? kServiceUnreachable : kServiceUnexpected, kTitleFail, MB_ICONERROR);
     return;
   }
@@ -98,7 +126,7 @@ void Search(SearchKind kind) {
 
   TextArray names, dates, cases;
   ScrapeResultRows(page, names, dates, cases);
-  FillRows(names, dates, cases);
+  FillRows(asked->list, names, dates, cases);
   std::lock_guard<std::mutex> lock(StateLock());
   state.names = std::move(names);
   state.dates = std::move(dates);
@@ -122,8 +150,26 @@ void ScrapeResultRows(const std::string& page, TextArray& names, TextArray& date
 
 std::string ResultPagerText(const std::string& page) { return TextBetween(page, kCountLeft, kCountRight); }
 
-void FirstPageSearch() { Search(SearchKind::FirstPage); }
-void PageJumpSearch() { Search(SearchKind::PageJump); }
+void AskForSearch(bool pageJump) {
+  AskedSearch asked;
+  asked.kind = pageJump ? SearchKind::PageJump : SearchKind::FirstPage;
+  // Read and emptied here on the window thread, so that the worker goes straight to the
+  // request.
+  asked.list = MainUnit("超级列表框1");
+  ListDeleteAllRows(asked.list);
+  asked.name = GetUnitText(MainUnit("Name"));
+  asked.code = GetUnitText(MainUnit("Code"));
+  if (pageJump) {
+    asked.page = GetUnitText(MainUnit("跳转页码"));
+  } else {
+    asked.idNumber = GetUnitText(MainUnit("IDNum"));
+  }
+  {
+    std::lock_guard<std::mutex> lock(g_askedLock);
+    g_asked = std::move(asked);
+  }
+  StartWorker<RunAskedSearch>();
+}
 
 void ShowResultCount(const std::string& page) {
   const std::string count = ResultPagerText(page) + kCountRight;
@@ -132,4 +178,12 @@ void ShowResultCount(const std::string& page) {
     AppState().resultCount = count;
   }
   SetUnitText(MainUnit("透明标签4"), count);
+}
+
+std::vector<ResultRow> ResultRows() {
+  const auto cells = ListAllRows(MainUnit("超级列表框1"), 4);
+  std::vector<ResultRow> rows(cells.size());
+  for (size_t r = 0; r < cells.size(); ++r)
+    for (size_t c = 0; c < 4 && c < cells[r].size(); ++c) rows[r][c] = cells[r][c];
+  return rows;
 }

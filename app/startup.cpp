@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "app/app_state.h"
+#include "app/enter_key.h"
 #include "app/main_units.h"
 #include "app/result_menu.h"
 #include "app/routines.h"
@@ -13,6 +14,7 @@
 #include "runtime/ui_thread.h"
 #include "runtime/units.h"
 #include "runtime/window.h"
+#include "web/http_request.h"
 #include "web/message_pump.h"
 
 namespace {
@@ -25,6 +27,8 @@ constexpr char kDisclaimer[] =
 
 constexpr int kMainWidth = 593;
 constexpr int kMainHeight = 522;
+// A request that the abort cannot end still ends by WinINet's own time limits.
+constexpr unsigned kShutdownWaitMs = 120000;
 
 HICON LoadApplicationIcon() {
   HMODULE module = GetModuleHandleA(nullptr);
@@ -44,7 +48,10 @@ int RunVeradin() {
   AppState().appIcon = LoadApplicationIcon();
   SetSkinStartValues(AppState().appIcon);
 
+  ProgramClosing() = false;
+  AllowHttpRequests();
   if (!StartUiThread()) return 1;
+  const EnterKeyWatch enterKey;
   SetMessagePump(PumpIfUiThread);
   LoadWindow(MainWindowTemplate(), nullptr, /*quitOnDestroy=*/true);
   const int code = RunMessageLoop();
@@ -70,13 +77,7 @@ void LockMainWindowSize() {
 }
 
 void PollEnterKey() {
-  // Always asked, so that an Enter typed into another program is consumed there and does not
-  // count once the main window comes back to the front.
-  const SHORT state = GetAsyncKeyState(VK_RETURN);
-  if (state == 0) return;
-  HWND main = AppState().mainWindow;
-  if (!main || GetForegroundWindow() != main) return;
-  StartWorker<PageJumpSearch>();
+  if (TakeEnterPress()) AskForSearch(/*pageJump=*/true);
 }
 
 void DragDetailWindow() {
@@ -86,14 +87,16 @@ void DragDetailWindow() {
 
 void ShutdownApplication() {
   SetMessagePump(nullptr);
+  // No queued action starts any more, and the request in flight ends at once.
+  ProgramClosing() = true;
+  AbortHttpRequests();
   StopUiThread();  // workers' window calls now return at once
-  // Workers still running finish their request and find no window; give them a moment so
-  // that the state is not released under them, but never hang the exit for a slow server.
-  WaitForWorkers(3000);
+  // The state is released only once no worker can reach it.
+  const bool quiet = WaitForWorkers(kShutdownWaitMs);
   WaitForTrims(5000);  // a tool started just now is not left behind half-started
-  {
-    std::unique_lock<std::mutex> lock(NetworkActionLock(), std::try_to_lock);
-    if (lock.owns_lock()) ResetApplicationState();
+  if (quiet) {
+    ResetApplicationState();
+    AllowHttpRequests();  // none of the program's workers is left to send one
   }
   ReleaseSkinEngine();  // its pictures go before GDI+, which it shuts down
   ShutdownGdiplus();    // already done by the engine; a no-op then
@@ -101,7 +104,7 @@ void ShutdownApplication() {
 
 // Handlers that only start workers.
 void OnMainCaptchaClicked() { StartWorker<FetchMainCaptcha>(); }
-void OnQueryClicked() { StartWorker<FirstPageSearch>(); }
+void OnQueryClicked() { AskForSearch(/*pageJump=*/false); }
 void OnDetailCreated() {
   AppState().detailWindow = EventWindow();
   StartWorker<FetchDetailCaptcha>();

@@ -38,7 +38,9 @@ WindowSpec MakeMainWindow() {
                      .height = 25, .text = "查询", .font = kSystemDefault, .onEvent = OnQueryClicked});
   w.units.push_back({.name = "超级列表框1", .kind = UnitKind::ListView, .left = 5, .top = 88, .width = 584,
                      .height = 406, .font = kHybrid16,
-                     .style = LVS_REPORT | LVS_AUTOARRANGE,  // rows are selected together for copying
+                     // The rows stay in the program (see ResultRows) and the list asks for them;
+                     // several rows can be selected together for copying.
+                     .style = LVS_REPORT | LVS_AUTOARRANGE | LVS_OWNERDATA,
                      .columns = {{"被执行人\\单位名", 230}, {"立案时间", 100}, {"案号", 150}, {"详细信息", 100}},
                      .listExStyle = LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES |
                                     LVS_EX_INFOTIP,

@@ -43,8 +43,19 @@ bool FileHolds(const std::wstring& path, const Bytes& bytes) {
   return std::equal(content.begin(), content.end(), bytes.data);
 }
 
+enum class ToolFile { Ours, Missing, Foreign };
+
+ToolFile LookAtToolFile(const std::wstring& path, const Bytes& bytes) {
+  if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return ToolFile::Missing;
+  }
+  return FileHolds(path, bytes) ? ToolFile::Ours : ToolFile::Foreign;
+}
+
 // Writes the tool beside its final place and moves it there in one step, so that two
-// deactivations in quick succession never run a half-written file.
+// deactivations in quick succession never run a half-written file. The move never
+// replaces: a file that appeared meanwhile is run only if it is ours.
 bool PlaceTool(const std::wstring& path, const Bytes& bytes) {
   const std::wstring temporary = path + L"." + std::to_wstring(GetCurrentProcessId()) + L"." +
                                  std::to_wstring(GetCurrentThreadId()) + L".tmp";
@@ -59,7 +70,7 @@ bool PlaceTool(const std::wstring& path, const Bytes& bytes) {
       return false;
     }
   }
-  if (!MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+  if (!MoveFileExW(temporary.c_str(), path.c_str(), 0)) {
     DeleteFileW(temporary.c_str());
     return FileHolds(path, bytes);  // another thread may have placed it meanwhile
   }
@@ -105,12 +116,11 @@ void TrimWorkingSet() {
     return;
   }
   const std::wstring path = std::wstring(windir) + L"\\empty.exe";
-  // Only the carried tool is ever run: a different file of that name is replaced first.
-  if (!FileHolds(path, tool) && !PlaceTool(path, tool)) {
-    TrimOwnWorkingSet();
-    return;
-  }
-  if (!RunHidden(path)) TrimOwnWorkingSet();
+  // Only the carried tool is ever run, and ours is written only where no file is: another
+  // file of that name may be the system's own tool, which is neither run nor replaced.
+  const ToolFile found = LookAtToolFile(path, tool);
+  const bool ready = found == ToolFile::Ours || (found == ToolFile::Missing && PlaceTool(path, tool));
+  if (!ready || !RunHidden(path)) TrimOwnWorkingSet();
 }
 
 void OnApplicationDeactivated() {

@@ -4,3 +4,8 @@ std::mutex& NetworkActionLock() {
   static std::mutex lock;
   return lock;
 }
+
+std::atomic<bool>& ProgramClosing() {
+  static std::atomic<bool> closing{false};
+  return closing;
+}

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -202,4 +203,23 @@ bool ColorUnit(UINT message, HDC dc, HWND unitWindow, LRESULT& result) {
     return true;
   }
   return false;
+}
+
+bool AnswerListDisplayInfo(const NMHDR* header) {
+  if (header->code != LVN_GETDISPINFOW) return false;
+  auto* info = reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(header));
+  UnitRecord* unit = RecordOfUnit(header->hwndFrom);
+  if (!unit) return false;
+  if (!(info->item.mask & LVIF_TEXT) || !info->item.pszText || info->item.cchTextMax <= 0) return true;
+  std::wstring text;
+  if (info->item.iItem >= 0 && static_cast<size_t>(info->item.iItem) < unit->rows.size()) {
+    const auto& cells = unit->rows[static_cast<size_t>(info->item.iItem)];
+    if (info->item.iSubItem >= 0 && static_cast<size_t>(info->item.iSubItem) < cells.size())
+      text = GbkToWide(cells[static_cast<size_t>(info->item.iSubItem)]);
+  }
+  // Cut to the caller's buffer, always terminated, as the list view's own items are.
+  const size_t n = std::min(text.size(), static_cast<size_t>(info->item.cchTextMax) - 1);
+  if (n) wmemcpy(info->item.pszText, text.data(), n);
+  info->item.pszText[n] = L'\0';
+  return true;
 }

@@ -25,7 +25,9 @@ void RepaintUnder(HWND unit) {
   RECT rc;
   GetWindowRect(unit, &rc);
   MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rc), 2);
-  RedrawWindow(parent, &rc, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  // Painted when the window thread is next idle: a worker setting the text does not wait
+  // for the paint.
+  RedrawWindow(parent, &rc, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 }  // namespace
@@ -107,14 +109,40 @@ bool PictureIsEmpty(HWND pictureBox) {
   return empty;
 }
 
+namespace {
+// The rows an owner-data list keeps in the program, or nullptr for a list that keeps its
+// own items. Window thread only.
+ListRows* KeptRows(HWND list) {
+  UnitRecord* record = IsWindow(list) ? RecordOfUnit(list) : nullptr;
+  if (!record || record->design->kind != UnitKind::ListView || !(record->design->style & LVS_OWNERDATA))
+    return nullptr;
+  return &record->rows;
+}
+
+// Tells an owner-data list its new row count; the rows it shows are asked for again.
+void ShowKeptRows(HWND list, const ListRows& rows) {
+  SendMessageW(list, LVM_SETITEMCOUNT, rows.size(), LVSICF_NOSCROLL);
+  InvalidateRect(list, nullptr, TRUE);
+}
+}  // namespace
+
 void ListDeleteAllRows(HWND list) {
-  RunOnUiThread([&] { SendMessageW(list, LVM_DELETEALLITEMS, 0, 0); });
+  RunOnUiThread([&] {
+    if (ListRows* rows = KeptRows(list)) rows->clear();
+    SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+  });
 }
 
 int ListAppendRow(HWND list) {
   int index = -1;
   RunOnUiThread([&] {
     if (!IsWindow(list)) return;
+    if (ListRows* rows = KeptRows(list)) {
+      rows->emplace_back();
+      ShowKeptRows(list, *rows);
+      index = static_cast<int>(rows->size()) - 1;
+      return;
+    }
     LVITEMW item{};
     item.mask = LVIF_TEXT;
     item.iItem = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
@@ -127,6 +155,14 @@ int ListAppendRow(HWND list) {
 void ListSetCell(HWND list, int row, int column, const std::string& text) {
   std::wstring wide = GbkToWide(text);
   RunOnUiThread([&] {
+    if (ListRows* rows = KeptRows(list)) {
+      if (row < 0 || static_cast<size_t>(row) >= rows->size() || column < 0) return;
+      auto& cells = (*rows)[static_cast<size_t>(row)];
+      if (cells.size() <= static_cast<size_t>(column)) cells.resize(static_cast<size_t>(column) + 1);
+      cells[static_cast<size_t>(column)] = text;
+      SendMessageW(list, LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
+      return;
+    }
     LVITEMW item{};
     item.iSubItem = column;
     item.pszText = wide.data();
@@ -172,10 +208,26 @@ int ListRowCount(HWND list) {
   return count;
 }
 
-void ListAppendRows(HWND list, const std::vector<std::vector<std::string>>& rows) {
+void ListAppendRows(HWND list, std::vector<std::vector<std::string>> rows) {
+  bool kept = false;
+  RunOnUiThread([&] {
+    ListRows* keptRows = KeptRows(list);
+    if (!keptRows) return;
+    kept = true;
+    // The rows move over whole, whatever their number; the list asks only for those it shows.
+    if (keptRows->empty()) {
+      keptRows->swap(rows);
+    } else {
+      keptRows->insert(keptRows->end(), std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
+    }
+    ShowKeptRows(list, *keptRows);
+  });
+  if (kept) return;
   std::vector<std::vector<std::wstring>> wide(rows.size());  // converted off the window thread
-  for (size_t r = 0; r < rows.size(); ++r)
+  for (size_t r = 0; r < rows.size(); ++r) {
+    wide[r].reserve(rows[r].size());
     for (const std::string& cell : rows[r]) wide[r].push_back(GbkToWide(cell));
+  }
   RunOnUiThread([&] {
     if (!IsWindow(list)) return;
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
@@ -199,6 +251,38 @@ void ListAppendRows(HWND list, const std::vector<std::vector<std::string>>& rows
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
   });
+}
+
+void ListReplaceRows(HWND list, std::vector<std::vector<std::string>> rows) {
+  bool replaced = false;
+  RunOnUiThread([&] {
+    ListRows* kept = KeptRows(list);
+    if (!kept) return;
+    SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);  // selection and focus go with the old rows
+    kept->swap(rows);
+    ShowKeptRows(list, *kept);
+    replaced = true;
+  });
+  if (replaced) return;
+  ListDeleteAllRows(list);
+  ListAppendRows(list, std::move(rows));
+}
+
+std::vector<std::vector<std::string>> ListAllRows(HWND list, int columns) {
+  std::vector<std::vector<std::string>> rows;
+  RunOnUiThread([&] {
+    if (!IsWindow(list)) return;
+    if (ListRows* kept = KeptRows(list)) {
+      rows = *kept;
+    } else {
+      const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+      rows.resize(static_cast<size_t>(count));
+      for (int r = 0; r < count; ++r)
+        for (int c = 0; c < columns; ++c) rows[static_cast<size_t>(r)].push_back(ListGetCell(list, r, c));
+    }
+  });
+  for (auto& row : rows) row.resize(static_cast<size_t>(columns < 0 ? 0 : columns));
+  return rows;
 }
 
 int ShowMessage(const std::string& text, const std::string& title, UINT flags) {

@@ -23,7 +23,10 @@ bool SetPicture(HWND pictureBox, const std::uint8_t* data, std::size_t size);
 bool SetPictureFromResource(HWND pictureBox, const char* resourceName);
 bool PictureIsEmpty(HWND pictureBox);
 
-// Report-mode list view; rows and columns count from 0.
+// Report-mode list view; rows and columns count from 0. A list view unit whose style holds
+// LVS_OWNERDATA keeps its rows in the program: a new page of rows moves over in one step,
+// whatever its length, and the list view asks for the cells it shows (LVN_GETDISPINFOW).
+// Its messages (LVM_GETITEMCOUNT, LVM_GETITEMTEXTW, selection) still answer from outside.
 void ListDeleteAllRows(HWND list);
 int ListAppendRow(HWND list);  // index of the new row, -1 on failure
 void ListSetCell(HWND list, int row, int column, const std::string& text);
@@ -32,7 +35,11 @@ int ListSelectedRow(HWND list);  // -1 when no row is selected
 int ListRowCount(HWND list);
 // Appends rows in one go (one call to the window thread, one repaint). Each row gives the
 // texts of its first cells; cells it does not give stay empty.
-void ListAppendRows(HWND list, const std::vector<std::vector<std::string>>& rows);
+void ListAppendRows(HWND list, std::vector<std::vector<std::string>> rows);
+// The same, in place of every row the list had.
+void ListReplaceRows(HWND list, std::vector<std::vector<std::string>> rows);
+// Every row's first `columns` cells, as the list shows them.
+std::vector<std::vector<std::string>> ListAllRows(HWND list, int columns);
 
 // A task-modal message box on the window thread; returns the button pressed (IDYES, ...).
 int ShowMessage(const std::string& text, const std::string& title, UINT flags);

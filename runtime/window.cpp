@@ -67,6 +67,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       return 0;
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      if (AnswerListDisplayInfo(header)) return 0;
       if (header->code == NM_DBLCLK) {
         if (UnitRecord* unit = UnitByWindow(*record, header->hwndFrom);
             unit && unit->design->kind == UnitKind::ListView) {

@@ -3,11 +3,16 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "runtime/handles.h"
 #include "runtime/picture_decode.h"
 #include "runtime/window_template.h"
+
+// Rows of an owner-data list view, one GBK text a cell, turned into UTF-16 only when the
+// list view asks for a cell it shows.
+using ListRows = std::vector<std::vector<std::string>>;
 
 struct UnitRecord {
   const UnitSpec* design = nullptr;
@@ -15,6 +20,7 @@ struct UnitRecord {
   UINT_PTR timerId = 0;
   UniqueFont font;
   DecodedPicture picture;    // Picture units
+  ListRows rows;             // owner-data ListView units
 };
 
 struct WindowRecord {
@@ -37,5 +43,8 @@ void FireUnitEvent(HWND unit, EventRoutine routine);
 
 // Creates the child windows of every unit of the record's template.
 void CreateUnits(WindowRecord& record);
+// Answers an owner-data list's LVN_GETDISPINFOW from the rows its unit keeps; false for
+// any other notification.
+bool AnswerListDisplayInfo(const NMHDR* header);
 // Handles the WM_CTLCOLOR* messages of units: transparent labels, white edit boxes.
 bool ColorUnit(UINT message, HDC dc, HWND unit, LRESULT& result);

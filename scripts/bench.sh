@@ -3,6 +3,8 @@
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 "$root/scripts/setup.sh"
+choose_arch
+echo "== benchmarks of the $test_arch build in $build_dir: $arch_reason =="
 configure_and_build "$build_dir" "$test_arch" ON web_bench query_bench skin_bench controls_bench >/dev/null
 trap stop_all EXIT
 start_display

@@ -1,20 +1,28 @@
-# Shared by the scripts: paths, the architecture Wine can run here, and the Wine/X set-up.
+# Shared by the scripts: paths, the Wine/X set-up, and the choice of the architecture the
+# tests run, made by choose_arch once setup.sh has installed Wine.
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-# The shipped program is 32-bit. Tests run the 32-bit build when this kernel can execute
-# 32-bit Wine, and the same code built for x86_64 under wine64 when it cannot.
-if /usr/lib/wine/wine --version >/dev/null 2>&1; then
-  test_arch=i686; wine_bin=/usr/lib/wine/wine
-else
-  test_arch=x86_64; wine_bin=/usr/lib/wine/wine64
-fi
-build_dir="${VERADIN_BUILD_DIR:-$root/build}"
-product_dir="$root/build-i686"
-[ "$test_arch" = i686 ] && product_dir="$build_dir"
-
-export WINEPREFIX="$build_dir/wine"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=,winemenubuilder.exe="
+
+# One build folder per architecture, so that a build made for one never meets the other's
+# compiler or libraries. The shipped program is always build-i686/app/veradin.exe.
+arch_dir() { echo "$root/build-$1"; }
+product_dir=$(arch_dir i686)
+
+# The shipped program is 32-bit. Tests run the 32-bit build where this kernel executes
+# 32-bit Wine, and the same code built for x86_64 under wine64 where it cannot.
+choose_arch() {
+  if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    test_arch=i686; wine_bin=/usr/lib/wine/wine
+    arch_reason="32-bit Wine runs on this machine, so the tests run the shipped 32-bit build"
+  else
+    test_arch=x86_64; wine_bin=/usr/lib/wine/wine64
+    arch_reason="this kernel cannot run 32-bit Wine, so the tests run the same code built for x86_64 under wine64; the i686 build is compiled and linked, not run"
+  fi
+  build_dir=$(arch_dir "$test_arch")
+  export WINEPREFIX="$build_dir/wine"
+}
 
 configure_and_build() {  # dir arch tests(ON/OFF) [targets...]
   local dir=$1 arch=$2 tests=$3
@@ -58,6 +66,7 @@ start_wine() {  # a warm wineserver and a booted prefix, stdio detached so no pi
 sim_pid=
 start_simulator() {  # the register-service simulator on a free port: VERADIN_SIM=127.0.0.1:PORT
   local out="$build_dir/simulator.out"
+  mkdir -p "$build_dir"
   python3 "$root/tools/register_sim/server.py" --port 0 --fixed-code abcd "$@" >"$out" 2>&1 &
   sim_pid=$!
   for _ in $(seq 100); do
@@ -72,6 +81,6 @@ start_simulator() {  # the register-service simulator on a free port: VERADIN_SI
 
 stop_all() {
   [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null || true
-  wineserver -k >/dev/null 2>&1 || true
+  [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1 || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
 }

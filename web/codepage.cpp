@@ -43,6 +43,29 @@ std::string FromWide(const ByteSet& wide, unsigned codePage) {
   return text;
 }
 
-std::string GbkToUtf8(const std::string& gbk) { return FromWide(ToWide(gbk, kCodePageGbk), kCodePageUtf8); }
+namespace {
 
-std::string Utf8ToGbk(const std::string& utf8) { return FromWide(ToWide(utf8, kCodePageUtf8), kCodePageGbk); }
+// From one code page to another through UTF-16, up to the text's first NUL: the same as
+// FromWide(ToWide(...)), without the byte set between them. A result page is megabytes, so
+// the buffers are sized from the bounds rather than by a measuring pass: a byte never
+// makes more than one UTF-16 unit, and a unit never more than three bytes (UTF-8) or two
+// (GBK).
+std::string Convert(const std::string& text, unsigned from, unsigned to) {
+  const std::size_t length = std::min<std::size_t>(std::strlen(text.c_str()), INT_MAX / 3);
+  if (length == 0) return {};
+  std::wstring units(length, L'\0');
+  const int count = MultiByteToWideChar(from, 0, text.data(), static_cast<int>(length), units.data(),
+                                        static_cast<int>(length));
+  if (count <= 0) return {};
+  std::string out(static_cast<std::size_t>(count) * 3, '\0');
+  const int written = WideCharToMultiByte(to, 0, units.data(), count, out.data(), static_cast<int>(out.size()),
+                                          nullptr, nullptr);
+  out.resize(written > 0 ? static_cast<std::size_t>(written) : 0);
+  return out;
+}
+
+}  // namespace
+
+std::string GbkToUtf8(const std::string& gbk) { return Convert(gbk, kCodePageGbk, kCodePageUtf8); }
+
+std::string Utf8ToGbk(const std::string& utf8) { return Convert(utf8, kCodePageUtf8, kCodePageGbk); }

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <mutex>
+#include <set>
 
 #include "web/cookies.h"
 #include "web/request_parts.h"
@@ -19,6 +21,29 @@ struct InternetCloser {
 // One owner per WinINet handle; declared session, connection, request, so that they close
 // in the reverse order on every path.
 using InternetHandle = std::unique_ptr<void, InternetCloser>;
+
+// The sessions of requests in flight, so that AbortHttpRequests can close them from another
+// thread. Whoever takes a session out of the set closes it: the request when it ends, or
+// the abort, which makes the request's blocking calls return with an error.
+std::mutex g_sessionsLock;
+std::set<HINTERNET> g_sessions;
+bool g_refusing = false;
+
+struct SessionCloser {
+  void operator()(HINTERNET handle) const {
+    std::lock_guard<std::mutex> lock(g_sessionsLock);
+    if (g_sessions.erase(handle)) InternetCloseHandle(handle);
+  }
+};
+using SessionHandle = std::unique_ptr<void, SessionCloser>;
+
+SessionHandle OpenSession(const char* agent, DWORD accessType, const char* proxy, const char* bypass) {
+  std::lock_guard<std::mutex> lock(g_sessionsLock);
+  if (g_refusing) return nullptr;
+  HINTERNET session = InternetOpenA(agent, accessType, proxy, bypass, 0);
+  if (session) g_sessions.insert(session);
+  return SessionHandle(session);
+}
 
 constexpr DWORD kReadChunk = 1024;
 constexpr DWORD kHeaderBuffer = 5000;
@@ -73,8 +98,8 @@ ByteSet HttpRequest(const std::string& url, int method, const std::string& body,
   const std::string callerHeaders = headers ? *headers : std::string();
   const ProxySetting proxySetting = ChooseProxy(proxy, secure);
   const bool viaProxy = proxySetting.accessType == INTERNET_OPEN_TYPE_PROXY;
-  InternetHandle session(InternetOpenA(ChooseAgent(callerHeaders).c_str(), proxySetting.accessType,
-                                       viaProxy ? proxySetting.name.c_str() : nullptr, viaProxy ? "" : nullptr, 0));
+  SessionHandle session = OpenSession(ChooseAgent(callerHeaders).c_str(), proxySetting.accessType,
+                                      viaProxy ? proxySetting.name.c_str() : nullptr, viaProxy ? "" : nullptr);
   if (!session) return {};
   InternetHandle connection(InternetConnectA(session.get(), host.c_str(), static_cast<INTERNET_PORT>(port), nullptr,
                                              nullptr, INTERNET_SERVICE_HTTP, 0, 0));
@@ -115,4 +140,16 @@ ByteSet HttpRequest(const std::string& url, int method, const std::string& body,
   if (responseHeaders) *responseHeaders = raw;
   if (returnedCookies) *returnedCookies = setCookies;
   return response;
+}
+
+void AbortHttpRequests() {
+  std::lock_guard<std::mutex> lock(g_sessionsLock);
+  g_refusing = true;
+  for (HINTERNET session : g_sessions) InternetCloseHandle(session);
+  g_sessions.clear();
+}
+
+void AllowHttpRequests() {
+  std::lock_guard<std::mutex> lock(g_sessionsLock);
+  g_refusing = false;
 }

@@ -18,3 +18,8 @@ ByteSet HttpRequest(const std::string& url, int method = 0, const std::string& b
                     std::string* cookies = nullptr, std::string* returnedCookies = nullptr,
                     std::string* headers = nullptr, std::string* responseHeaders = nullptr,
                     bool noRedirect = false, ByteSet* bodyBytes = nullptr, const std::string& proxy = "");
+
+// Ends every request in flight (it returns as failed, with an empty body), and fails every
+// later request at once until AllowHttpRequests.
+void AbortHttpRequests();
+void AllowHttpRequests();

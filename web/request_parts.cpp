@@ -3,6 +3,26 @@
 #include "web/markers.h"
 #include "web/text_ops.h"
 
+namespace {
+
+// CR, LF or NUL in a cookie would end the header line it travels in, and what follows would
+// become header lines of the caller's next request.
+bool BreaksHeaderLine(const std::string& text) { return text.find_first_of(std::string("\r\n\0", 3)) != std::string::npos; }
+
+// The cookie text without the pairs that would break the Cookie line.
+std::string SendableCookies(const std::string& cookies) {
+  if (!BreaksHeaderLine(cookies)) return cookies;
+  std::string kept;
+  for (const std::string& pair : SplitText(cookies, ";")) {
+    if (BreaksHeaderLine(pair)) continue;
+    if (!kept.empty()) kept += ";";
+    kept += pair;
+  }
+  return TrimSpaces(kept);
+}
+
+}  // namespace
+
 const char* RequestVerb(int method) {
   switch (method) {
     case 1: return "POST";
@@ -54,7 +74,8 @@ std::string ComposeRequestHeaders(const std::string& headers, const std::string&
   if (lacks("Referer:")) block += "\r\nReferer: " + url;
   if (lacks("Accept-Language:")) block += "\r\nAccept-Language: zh-cn";
   if (lacks("Content-Type:")) block += "\r\nContent-Type: application/x-www-form-urlencoded";
-  if (!cookies.empty()) block += "\r\nCookie: " + cookies;
+  const std::string sendable = SendableCookies(cookies);
+  if (!sendable.empty()) block += "\r\nCookie: " + sendable;
   return block;
 }
 
@@ -69,6 +90,7 @@ std::string CollectReturnedCookies(const std::string& rawHeaders) {
     const std::string value = FindText(line, ";") == kNotFound
                                   ? TrimSpaces(ReplaceText(line, "Set-Cookie:", "", 1, kAll, false))
                                   : TrimSpaces(TextBetween(line, "Set-Cookie:", ";"));
+    if (BreaksHeaderLine(value)) continue;
     cookies += value + "; ";
   }
   return cookies.size() < 2 ? std::string() : cookies.substr(0, cookies.size() - 2);

@@ -40,11 +40,12 @@ std::uint32_t RequestFlags(bool secure, bool cookieJar, bool noRedirect);
 // The caller's header lines with the defaults added in a fixed order when their names
 // (case-sensitive) are missing: Accept, Referer (the URL), Accept-Language, Content-Type;
 // then a Cookie line whenever `cookies` is not empty. Lines are joined by CR LF, none at
-// the end.
+// the end. A cookie pair holding CR, LF or NUL is left out, so no cookie adds a line.
 std::string ComposeRequestHeaders(const std::string& headers, const std::string& url, const std::string& cookies);
 
 // Every "Set-Cookie" in any letter case written as "Set-Cookie".
 std::string NormaliseSetCookie(const std::string& rawHeaders);
 
-// The name=value part of each Set-Cookie line of normalised raw headers, joined by "; ".
+// The name=value part of each Set-Cookie line of normalised raw headers, joined by "; ";
+// a value holding CR, LF or NUL is dropped.
 std::string CollectReturnedCookies(const std::string& rawHeaders);

@@ -26,6 +26,7 @@ ProgramRun::ProgramRun(const std::string& service) {
   thread_ = std::thread([this, &id] {
     id = GetCurrentThreadId();
     RunVeradin();
+    workersAtEnd_ = RunningWorkers();
     ended_ = true;
   });
   WaitFor([&] { return id != 0; });
@@ -85,17 +86,22 @@ HWND ProgramRun::WaitForMessageBox(unsigned milliseconds) const {
   return box;
 }
 
+namespace {
+// The main window is the runtime window with a caption.
+BOOL CALLBACK FindMainWindow(HWND window, LPARAM param) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (wcscmp(name, L"VeradinWindow") == 0 && GetWindowTextLengthW(window) > 0) {
+    *reinterpret_cast<HWND*>(param) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
 HWND ProgramRun::MainWindow() const {
   HWND main = nullptr;
-  EnumThreadWindows(threadId_, [](HWND window, LPARAM param) -> BOOL {
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    if (wcscmp(name, L"VeradinWindow") == 0 && GetWindowTextLengthW(window) > 0) {
-      *reinterpret_cast<HWND*>(param) = window;
-      return FALSE;
-    }
-    return TRUE;
-  }, reinterpret_cast<LPARAM>(&main));
+  EnumThreadWindows(threadId_, FindMainWindow, reinterpret_cast<LPARAM>(&main));
   return main;
 }
 

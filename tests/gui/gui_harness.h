@@ -22,6 +22,8 @@ class ProgramRun {
 
   DWORD ThreadId() const { return threadId_; }
   bool Ended() const { return ended_; }
+  // Workers of the program still running when it had ended (valid once Ended()).
+  int WorkersAtEnd() const { return workersAtEnd_; }
   bool WaitForEnd(unsigned milliseconds = 10000);
 
   // Top-level windows of the program's thread.
@@ -35,6 +37,7 @@ class ProgramRun {
   std::thread thread_;
   DWORD threadId_ = 0;
   volatile bool ended_ = false;
+  volatile int workersAtEnd_ = 0;
 };
 
 std::wstring WindowText(HWND window);

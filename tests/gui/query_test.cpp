@@ -124,6 +124,16 @@ std::string ExpectedDetail(const nlohmann::json& record) {
   return text;
 }
 
+// What an edit box shows as line breaks: every bare LF as CR LF.
+std::string WithCrLf(const std::string& text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) out += '\r';
+    out += text[i];
+  }
+  return out;
+}
+
 }  // namespace
 
 TEST_F(QueryTest, AcceptingFetchesOneCaptchaWithThisRunsIdentifier) {
@@ -267,6 +277,68 @@ TEST_F(QueryTest, RowWithoutDateOpensNothing) {
   EXPECT_EQ(run->OtherRuntimeWindow(), nullptr);
 }
 
+TEST_F(QueryTest, RowWithoutCaseNumberOpensNothingAndBareLineFeedsShowAsLines) {
+  Search("吴德华");
+  const std::vector<Row> rows = Rows();
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_NE(rows[1][1], "");
+  EXPECT_EQ(rows[1][2], "");
+  OpenRow(1);  // no case number to look the record up by: not the first record of the page
+  EXPECT_EQ(MessageAndClose("Fail:"), "所选信息不可为空！");
+  EXPECT_EQ(run->OtherRuntimeWindow(), nullptr);
+  EXPECT_TRUE(sim.Requests("/disDetailNew").empty());
+
+  // The first record's duty has lines that end in a bare LF.
+  HWND detail = OpenRow(0);
+  ASSERT_NE(detail, nullptr);
+  Continue(detail, "abcd");
+  const nlohmann::json record = sim.Record(sim.Expect("吴德华")["rows"][0]["id"].dump());
+  ASSERT_NE(record["duty"].get<std::string>().find('\n'), std::string::npos);
+  HWND text = FindUnit(detail, "编辑框1");
+  EXPECT_EQ(WindowTextGbk(text), WithCrLf(ExpectedDetail(record)));
+  EXPECT_GT(SendMessageW(text, EM_GETLINECOUNT, 0, 0), 12);
+  SaveScreenshot(detail, "detail_line_breaks");
+  PostMessageW(detail, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(detail); }));
+}
+
+TEST_F(QueryTest, SearchesAskedWhileOneRunsEndWithTheOneAskedLast) {
+  sim.Control("/__sim/fault?kind=delay&seconds=1&path=/findDisNew&count=1");
+  Type("Code", "abcd");
+  BringToFront(main);
+  int asked = 0;
+  for (const char* name : {"王五", "赵建国", "李明"}) {
+    Type("Name", name);
+    const int before = RunningWorkers();
+    ClickAt(main, 515, 72);
+    ASSERT_TRUE(WaitFor([&] { return RunningWorkers() > before; }));  // the click has asked
+    if (++asked == 1) {
+      ASSERT_TRUE(WaitFor([&] { return Searches() == 1; }));  // held by the delay
+    }
+  }
+  ASSERT_TRUE(WaitFor([&] { return RunningWorkers() == 0; }, 15000));
+  const auto searches = sim.Requests("/findDisNew");
+  ASSERT_EQ(searches.size(), 2u);  // the one in between was overtaken before it was sent
+  EXPECT_EQ(searches[1]["body"].get<std::string>().rfind("pName=%E6%9D%8E%E6%98%8E&", 0), 0u);
+  ExpectRowsOf(sim.Expect("李明"));
+}
+
+TEST_F(QueryTest, ClosingWhileSearchingLeavesNoWorkerAndSendsNoQueuedSearch) {
+  sim.Control("/__sim/fault?kind=delay&seconds=6&path=/findDisNew&count=1");
+  Type("Name", "李明");
+  Type("Code", "abcd");
+  BringToFront(main);
+  ClickAt(main, 515, 72);
+  ASSERT_TRUE(WaitFor([&] { return Searches() == 1; }));  // inside WinINet, held by the delay
+  const int before = RunningWorkers();
+  ClickAt(main, 515, 72);  // queued behind it
+  ASSERT_TRUE(WaitFor([&] { return RunningWorkers() > before; }));
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(run->WaitForEnd(30000));
+  EXPECT_EQ(run->WorkersAtEnd(), 0);
+  EXPECT_EQ(Searches(), 1);
+}
+
 TEST_F(QueryTest, RepeatedCaseNumberResolvesToTheFirstRecord) {
   Search("赵建国");
   const nlohmann::json expected = sim.Expect("赵建国");
@@ -340,6 +412,37 @@ TEST(QueryRuns, EachRunHasItsOwnCaptchaIdentifier) {
     sim.Control("/__sim/log/clear");
   }
   EXPECT_NE(ids[0], ids[1]);
+}
+
+// Enter that answers a message box of the program belongs to that box: it starts no page
+// jump once the main window is in front again.
+TEST(QueryRuns, EnterThatAnswersAMessageBoxStartsNoPageJump) {
+  SimulatorClient sim;
+  ASSERT_TRUE(sim.Available());
+  ProgramRun run(sim.Address());
+  HWND box = run.WaitForMessageBox();
+  ASSERT_NE(box, nullptr);
+  HWND main = run.MainWindow();
+  const auto searches = [&] { return sim.Requests("/findDisNew").size(); };
+  const auto answerWithEnter = [&](HWND messageBox) {
+    BringToFront(messageBox);
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(messageBox); }));
+    BringToFront(main);
+    Sleep(2500);  // more than two ticks of the poll
+  };
+  answerWithEnter(box);  // the disclaimer: Yes is its default button
+  ASSERT_TRUE(WaitFor([&] { return sim.Requests("/captchaNew.do").size() == 1; }));
+  EXPECT_EQ(searches(), 0u);
+
+  SetWindowTextW(FindUnit(main, "Name"), L"x");
+  SetWindowTextW(FindUnit(main, "Code"), L"zzzz");
+  ClickAt(main, 515, 72);
+  box = run.WaitForMessageBox();
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box), kRefused);
+  answerWithEnter(box);
+  EXPECT_EQ(searches(), 1u);
 }
 
 TEST(QueryRuns, DecliningTheDisclaimerSendsNothing) {

@@ -6,6 +6,8 @@
 
 namespace {
 
+using namespace std::string_literals;
+
 TEST(RequestParts, FlagsOfEachCase) {
   EXPECT_EQ(RequestFlags(false, false, false), 0x80004010u);  // plain GET
   EXPECT_EQ(RequestFlags(true, false, false), 0x80800010u);   // plain https GET
@@ -38,6 +40,29 @@ TEST(RequestParts, ProxyForms) {
   EXPECT_EQ(ChooseProxy("10.0.0.1:8080", false).accessType, 3u);
   EXPECT_EQ(ChooseProxy("10.0.0.1:8080", false).name, "http=10.0.0.1:8080");
   EXPECT_EQ(ChooseProxy("10.0.0.1:8080", true).name, "10.0.0.1:8080");
+}
+
+// A reply must not be able to write header lines into the next request through a cookie.
+TEST(RequestParts, CookiesNeverCarryLineBreaksIntoHeaders) {
+  const std::pair<std::string, std::string> returned[] = {
+      {"Set-Cookie: A=1; Path=/\r\nSet-Cookie: B=2", "A=1; B=2"},
+      {"Set-Cookie: A=1\rX-Injected: 1; Path=/\r\nSet-Cookie: B=2", "B=2"},
+      {"Set-Cookie: A=1\nX-Injected: 1\r\nSet-Cookie: B=2; Path=/", "B=2"},
+      {"Set-Cookie: A=1\0X: 1; Path=/\r\nSet-Cookie: B=2"s, "B=2"},
+  };
+  for (const auto& [raw, cookies] : returned) EXPECT_EQ(CollectReturnedCookies(raw), cookies) << raw;
+
+  const std::pair<std::string, std::string> sent[] = {
+      {"A=1; B=2", "\r\nCookie: A=1; B=2"},
+      {"A=1\r\nX-Injected: 1; B=2", "\r\nCookie: B=2"},
+      {"A=1\0; B=2"s, "\r\nCookie: B=2"},
+      {"A=\n", ""},
+  };
+  for (const auto& [cookies, line] : sent) {
+    const std::string block = ComposeRequestHeaders("Accept: x", "http://h/", cookies);
+    EXPECT_EQ(block, "Accept: x\r\nReferer: http://h/\r\nAccept-Language: zh-cn\r\n"
+                     "Content-Type: application/x-www-form-urlencoded" + line);
+  }
 }
 
 }  // namespace

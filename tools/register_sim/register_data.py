@@ -77,8 +77,9 @@ FIXTURE_DUPLICATE_CASE = "赵建国"
 FIXTURE_EMPTY_DATE = "孙志强"
 FIXTURE_ORGANISATION = "北京华星科技有限公司"
 FIXTURE_NO_RESULT = "慕容晓晓"
+FIXTURE_NO_CASE = "吴德华"
 FIXTURE_QUERIES = [FIXTURE_TWO_CHAR, FIXTURE_MANY, FIXTURE_DUPLICATE_CASE,
-                   FIXTURE_EMPTY_DATE, FIXTURE_ORGANISATION, FIXTURE_NO_RESULT]
+                   FIXTURE_EMPTY_DATE, FIXTURE_ORGANISATION, FIXTURE_NO_RESULT, FIXTURE_NO_CASE]
 
 
 @dataclass
@@ -308,6 +309,12 @@ def _fixtures(maker: _Maker) -> List[Record]:
     # An organisation with two cases, one duty holding an ASCII double quote.
     out.append(maker.record(name=FIXTURE_ORGANISATION, organisation=True, quote=True))
     out.append(maker.record(name=FIXTURE_ORGANISATION, organisation=True))
+    # A duty whose lines end in a bare LF, and a last row without a case number.
+    lines = maker.record(name=FIXTURE_NO_CASE)
+    lines.duty = lines.duty.replace("\r\n", "\n") if "\r\n" in lines.duty else "一、" + lines.duty + "\n二、案件受理费由被告负担。"
+    no_case = maker.record(name=FIXTURE_NO_CASE)
+    no_case.case_code = ""
+    out += [lines, no_case]
     return out
 
 
