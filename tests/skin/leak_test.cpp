@@ -53,7 +53,9 @@ TEST_F(SkinTest, GdiObjectCountStaysFlat) {
 namespace {
 
 // One window of every family of check boxes to up-down controls, worked `rounds` times.
-void FamilyCycle(SkinEngine& skin, int rounds, int comboRounds) {
+// Buttons and combo boxes toggle and open; trackbars are dragged, progress bars stepped
+// and up-down controls clicked `rounds` times each.
+void FamilyCycle(SkinEngine& skin, int buttonRounds, int comboRounds, int barRounds) {
   TestWindow window(500, 360);
   HWND w = window.Get();
   HWND check = window.AddChild(L"Button", 10, 40, 120, 20, BS_AUTOCHECKBOX);
@@ -81,20 +83,22 @@ void FamilyCycle(SkinEngine& skin, int rounds, int comboRounds) {
   skin.AddContainer(group);
   skin.AddColorKeyedControl(tabs);
   RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  RECT thumb{};
-  for (int i = 0; i < rounds; ++i) {
+  for (int i = 0; i < buttonRounds; ++i) {
     for (HWND button : {check, plainCheck, radio}) {
-      SendMessageW(button, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+      if (i % 50 == 0) SendMessageW(button, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
       SendMessageW(button, BM_SETCHECK, (i % 2) ? BST_UNCHECKED : BST_CHECKED, 0);
-      SendMessageW(button, WM_MOUSELEAVE, 0, 0);
+      if (i % 50 == 0) SendMessageW(button, WM_MOUSELEAVE, 0, 0);
     }
+  }
+  RECT thumb{};
+  for (int i = 0; i < barRounds; ++i) {
     SendMessageW(track, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
     const int tx = (thumb.left + thumb.right) / 2, ty = (thumb.top + thumb.bottom) / 2;
     SendMessageW(track, WM_MOUSEMOVE, 0, MAKELPARAM(tx, ty));
     SendMessageW(track, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(tx, ty));
     SendMessageW(track, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM((i * 37) % 200, ty));
     SendMessageW(track, WM_LBUTTONUP, 0, MAKELPARAM((i * 37) % 200, ty));
-    SendMessageW(track, WM_MOUSELEAVE, 0, 0);
+    if (i % 50 == 0) SendMessageW(track, WM_MOUSELEAVE, 0, 0);
     UpdateWindow(track);
     SendMessageW(progress, PBM_STEPIT, 0, 0);
     UpdateWindow(progress);
@@ -103,7 +107,7 @@ void FamilyCycle(SkinEngine& skin, int rounds, int comboRounds) {
     SendMessageW(spin, WM_LBUTTONDOWN, MK_LBUTTON, half);
     SendMessageW(spin, WM_LBUTTONUP, 0, half);
     UpdateWindow(spin);
-    if (i % 25 == 0) {
+    if (i % 100 == 0) {
       RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
       Pump();
     }
@@ -122,12 +126,22 @@ void FamilyCycle(SkinEngine& skin, int rounds, int comboRounds) {
 
 }  // namespace
 
-TEST_F(SkinTest, GdiObjectCountStaysFlatOverTheControlFamilies) {
+TEST_F(SkinTest, GdiObjectCountStaysFlatOverButtonsAndComboBoxes) {
   InitCommonControls();
-  FamilyCycle(Skin(), 4, 2);  // warm-up
+  FamilyCycle(Skin(), 4, 2, 2);  // warm-up
   const std::size_t before = LiveGdiObjects();
-  FamilyCycle(Skin(), 500, 100);
-  for (int i = 0; i < 20; ++i) FamilyCycle(Skin(), 2, 1);
+  FamilyCycle(Skin(), 500, 100, 0);
+  for (int i = 0; i < 10; ++i) FamilyCycle(Skin(), 2, 1, 1);
+  EXPECT_EQ(LiveGdiObjects(), before);
+  EXPECT_TRUE(Engine().windows.empty());
+  EXPECT_TRUE(Engine().backdrops.empty());
+}
+
+TEST_F(SkinTest, GdiObjectCountStaysFlatOverBarsAndUpDowns) {
+  InitCommonControls();
+  FamilyCycle(Skin(), 2, 1, 4);  // warm-up
+  const std::size_t before = LiveGdiObjects();
+  FamilyCycle(Skin(), 0, 0, 500);
   EXPECT_EQ(LiveGdiObjects(), before);
   EXPECT_TRUE(Engine().windows.empty());
   EXPECT_TRUE(Engine().backdrops.empty());
