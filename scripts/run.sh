@@ -10,7 +10,7 @@ source "$(dirname "$0")/common.sh"
 choose_arch
 
 echo "== building veradin.exe ($test_arch, in $build_dir): $arch_reason =="
-configure_and_build "$build_dir" "$test_arch" ON veradin demo_driver >/dev/null
+configure_and_build "$build_dir" "$test_arch" ON veradin demo_driver skin_gallery >/dev/null
 exe="$build_dir/app/veradin.exe"
 
 interactive=1
@@ -23,6 +23,7 @@ echo "simulator at $VERADIN_SIM (captcha code: abcd)"
 
 if [ -n "$interactive" ]; then
   VERADIN_SERVICE=$VERADIN_SIM "$root/scripts/wine_run.sh" "$exe"
+  "$root/scripts/wine_run.sh" "$build_dir/tools/skin_gallery.exe"  # every skinned control family
   exit 0
 fi
 
@@ -30,5 +31,7 @@ shots="$build_dir/screenshots/run"
 mkdir -p "$shots"
 VERADIN_SERVICE=$VERADIN_SIM "$root/scripts/wine_run.sh" "$exe" </dev/null >/dev/null 2>&1 &
 "$root/scripts/demo_session.sh" "$build_dir" "$shots"
+# The skin gallery (every skinned control family): screenshots, then it closes itself.
+"$root/scripts/wine_run.sh" "$build_dir/tools/skin_gallery.exe" --shots "$(echo "Z:$shots" | tr / '\\')" </dev/null
 echo "screenshots: $shots"
 ls "$shots"

@@ -13,4 +13,9 @@ void RegisterFamilies() {
   InstallerFor(Family::Edit) = InstallEditAndComboBoxes;
   InstallerFor(Family::ListControl) = InstallListControls;
   InstallerFor(Family::Header) = InstallHeaders;
+  InstallerFor(Family::CheckRadio) = InstallCheckAndRadioButtons;
+  InstallerFor(Family::Combo) = InstallComboBoxes;
+  InstallerFor(Family::Trackbar) = InstallTrackbars;
+  InstallerFor(Family::Progress) = InstallProgressBars;
+  InstallerFor(Family::UpDown) = InstallUpDowns;
 }

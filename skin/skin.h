@@ -46,4 +46,32 @@ class SkinEngine {
   COLORREF GetSkinColor() const;
   // Called on the window thread when the application is deactivated (once per change).
   void SetDeactivationHandler(void (*handler)());
+
+  // Parents inside a skinned window whose children are skinned too. Each gives the record's
+  // 1-based index, or 0 when the window lies in no skinned window. `value` is a tint
+  // (COLORREF) laid at `alpha` over everything inside a container; 0 for none.
+  int AddContainer(HWND window, bool drawBackground = true, int value = 0, int alpha = 255, bool border = false);
+  bool SetContainerAlpha(HWND container, int alpha);  // only for a tinted container
+  // Keeps `child` at (2, top) filling the container below that line as the container resizes.
+  bool DockInContainer(HWND container, HWND child, int top);
+  // A common control whose own painting is laid over the skin with `key` (default the face
+  // colour) transparent.
+  int AddColorKeyedControl(HWND window, std::optional<COLORREF> key = {}, int value = 0, int alpha = 255);
+  // The text colour of a control (of a combo box: of its edit field).
+  bool SetEditTextColor(HWND window, COLORREF colour);
+
+  // Caption and window settings of a skinned top-level window; false for any other window.
+  using Callback = void (*)();
+  // A button with its own PNG glyph (26 x 18) left of the others; the later one stands leftmost.
+  bool AddCaptionButton(HWND window, const std::vector<std::uint8_t>& image, const std::string& tooltip,
+                        Callback callback);
+  bool SetCaptionStyle(HWND window, std::optional<std::string> face = {}, std::optional<int> size = {},
+                       std::optional<COLORREF> textColour = {}, std::optional<COLORREF> shadeColour = {},
+                       std::optional<int> style = {});
+  // A background of the window's own, prepared by blend mode (the window's mode when not given).
+  bool SetWindowImage(HWND window, const std::vector<std::uint8_t>& image, std::optional<int> blendMode = {});
+  bool SetHelpCallback(HWND window, Callback callback);
+  bool SetMenuCallback(HWND window, Callback callback);
+  // The caption button strip in client coordinates.
+  bool GetCaptionStripRect(HWND window, RECT& strip) const;
 };

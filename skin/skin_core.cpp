@@ -88,6 +88,7 @@ EngineState::~EngineState() {
   backdrops.clear();
   skinPicture.reset();
   for (auto& glyph : glyphs) glyph.reset();
+  namedGlyphs.clear();
 }
 
 EngineState& Engine() { return *g_engine; }

@@ -215,6 +215,8 @@ struct EngineState {
   // Caption glyphs by kind (close, maximize, minimize, main menu, help) and the restore glyph.
   std::array<std::shared_ptr<ImageObject>, 6> glyphs;
   bool glyphsLoaded = false;
+  // The control families' glyphs by resource name (nullptr: missing), decoded on first use.
+  std::map<std::wstring, std::unique_ptr<ImageObject>> namedGlyphs;
   ~EngineState();
 };
 

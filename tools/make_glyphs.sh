@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Draws the small glyphs the skin engine embeds: the caption buttons (help, main menu,
 # minimize, maximize, restore 26 x 18; close 38 x 18), white on a transparent ground with a
-# soft dark shadow so that they read on light and dark skins alike. Needs ImageMagick.
+# soft dark shadow so that they read on light and dark skins alike; the two check boxes
+# (13 x 13, empty and checked) and the black arrows of combo boxes and up-down controls
+# (7 x 4 up and down, 4 x 7 left and right). Needs ImageMagick.
 # The output is deterministic. Usage: tools/make_glyphs.sh [output-dir]  (default: resources/)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -35,4 +37,22 @@ glyph caption_help.png 26 18 -draw 'roundrectangle 7.5,2.5 18.5,11.5 2,2' \
     -draw 'rectangle 12,5 14,6' -draw 'rectangle 13,7 14,7' -draw 'rectangle 12,9 13,9'
 glyph caption_menu.png 26 18 -draw 'rectangle 6.5,3.5 17.5,12.5' -draw 'line 6.5,5.5 17.5,5.5' \
     -fill white -stroke none -draw 'polygon 14,8 14,16 16,14 18,16 19,15 17,13 19,12'
+
+# plain FILE WIDTH HEIGHT DRAW-ARGS...: drawn as it is, without a shadow.
+plain() {
+  local file=$1 w=$2 h=$3
+  shift 3
+  convert -size "${w}x${h}" xc:none "$@" -depth 8 "${png_clean[@]}" "$out/$file"
+}
+
+# Check boxes: a light face in a dark frame; checked, a blue frame with a teal tick.
+plain check_empty.png 13 13 -fill '#F4F6F8' -stroke '#5A6270' -strokewidth 1 -draw 'rectangle 0.5,0.5 12.5,12.5' \
+    -stroke none -fill '#FFFFFF' -draw 'rectangle 1,1 11,5'
+plain check_checked.png 13 13 -fill '#EAF6FA' -stroke '#1E64B4' -strokewidth 1 -draw 'rectangle 0.5,0.5 12.5,12.5' \
+    -fill none -stroke '#14A0A0' -strokewidth 2 -draw 'polyline 3,6.5 5.5,9 10,3.5'
+# Arrows: black triangles, pixel-exact.
+plain arrow_down.png 7 4 +antialias -fill black -stroke none -draw 'polygon 0,0 6,0 3,3'
+plain arrow_up.png 7 4 +antialias -fill black -stroke none -draw 'polygon 3,0 0,3 6,3'
+plain arrow_left.png 4 7 +antialias -fill black -stroke none -draw 'polygon 3,0 3,6 0,3'
+plain arrow_right.png 4 7 +antialias -fill black -stroke none -draw 'polygon 0,0 0,6 3,3'
 echo "glyphs written to $out"
