@@ -16,36 +16,11 @@
 #include "skin/push_button.h"
 #include "skin/skin.h"
 #include "skin/skin_core.h"
+#include "bench/bench_window.h"
 
 namespace {
 
 constexpr int kRows = 2000;
-
-double Now() {
-  LARGE_INTEGER f, t;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-}
-
-const wchar_t* WindowClass() {
-  static const wchar_t* name = [] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = L"ControlsBenchWindow";
-    RegisterClassExW(&wc);
-    return L"ControlsBenchWindow";
-  }();
-  return name;
-}
 
 struct BenchWindow {
   HWND window = nullptr, list = nullptr, button = nullptr;

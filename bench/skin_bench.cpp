@@ -13,36 +13,11 @@
 #include "skin/frame_paint.h"
 #include "skin/skin.h"
 #include "skin/skin_core.h"
+#include "bench/bench_window.h"
 
 namespace {
 
 constexpr int kWidth = 593, kHeight = 522;
-
-double Now() {
-  LARGE_INTEGER f, t;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-}
-
-const wchar_t* WindowClass() {
-  static const wchar_t* name = [] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = L"SkinBenchWindow";
-    RegisterClassExW(&wc);
-    return L"SkinBenchWindow";
-  }();
-  return name;
-}
 
 // A window with the main window's size and kinds of units.
 HWND MakeMainLikeWindow() {

@@ -1,5 +1,7 @@
 #include "skin/backdrop.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 #include "gdiplus/brush_objects.h"
@@ -308,4 +310,48 @@ void RepaintChangedControl(WPARAM wParam, LPARAM lParam) {
       (cls == "listbox" && (code == LBN_SELCHANGE || code == LBN_SELCANCEL)) ||
       (cls == "combobox" && (code == CBN_KILLFOCUS || code == CBN_SELCHANGE));
   if (changed) InvalidateRect(control, nullptr, TRUE);
+}
+
+namespace {
+
+// A copy of a structure handed over by pointer; false when the pointer does not read.
+template <typename T>
+bool SafeCopy(LPARAM from, T& to) {
+  SIZE_T read = 0;
+  return from && ReadProcessMemory(GetCurrentProcess(), reinterpret_cast<const void*>(from), &to, sizeof to, &read) &&
+         read == sizeof to;
+}
+
+}  // namespace
+
+bool AnswerChildMessage(int skinIndex, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (message) {
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+      return AnswerControlColour(skinIndex, message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam),
+                                 result);
+    case WM_DRAWITEM: {
+      DRAWITEMSTRUCT item{};
+      if (OwnerDrawnButtonPainter() && SafeCopy(lParam, item)) OwnerDrawnButtonPainter()(item);
+      return false;
+    }
+    case WM_NOTIFY: {
+      NMHDR header{};
+      if (SafeCopy(lParam, header)) {
+        const UINT code = header.code;
+        if (code == TVN_ITEMEXPANDINGA || code == TVN_ITEMEXPANDEDA || code == TVN_ITEMEXPANDINGW ||
+            code == TVN_ITEMEXPANDEDW) {
+          InvalidateRect(header.hwndFrom, nullptr, TRUE);
+        }
+      }
+      return false;
+    }
+    case WM_COMMAND:
+      RepaintChangedControl(wParam, lParam);
+      return false;
+    default:
+      return false;
+  }
 }

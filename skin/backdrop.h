@@ -64,6 +64,12 @@ class DcExcludingChildren {
 // The parent side of WM_CTLCOLOR*: a transparent look for a child of a skinned window or
 // container. False when the previous procedure should answer.
 bool AnswerControlColour(int skinIndex, UINT message, HDC dc, HWND control, LRESULT& result);
+// Everything a skinned window or container does for its children's messages: the colours
+// of WM_CTLCOLOR* (true, with the brush in `result`), and the owner-drawn buttons of
+// WM_DRAWITEM, the tree views of WM_NOTIFY and the changed controls of WM_COMMAND, which
+// then go on to the previous procedure (false).
+bool AnswerChildMessage(int skinIndex, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
 // The parent side of WM_COMMAND: with tinting on, a control whose text or selection changed
 // is repainted whole, so that no old text stays on its transparent background.
 void RepaintChangedControl(WPARAM wParam, LPARAM lParam);

@@ -27,14 +27,6 @@ std::string SelectedText(HWND combo) {
   return WideToGbk(text);
 }
 
-void TrackLeave(HWND window) {
-  TRACKMOUSEEVENT track{};
-  track.cbSize = sizeof track;
-  track.dwFlags = TME_LEAVE;
-  track.hwndTrack = window;
-  TrackMouseEvent(&track);
-}
-
 // The edit field of a combo box gets the skin behind it through a pattern brush.
 LRESULT EditColour(int skinIndex, HWND edit, HDC dc) {
   SkinWindow* record = SkinWindowAt(skinIndex);

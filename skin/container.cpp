@@ -113,6 +113,8 @@ LRESULT CALLBACK ContainerWndProc(HWND window, UINT message, WPARAM wParam, LPAR
   if (!record) return CallPrevious(window, message, wParam, lParam);
   const int skinIndex = static_cast<int>(GetPropValue(window, kPropSkinIndex));
   const int index = static_cast<int>(GetPropValue(window, kPropListIndex));
+  LRESULT answered = 0;
+  if (AnswerChildMessage(skinIndex, message, wParam, lParam, answered)) return answered;
   switch (message) {
     case WM_NCDESTROY: {
       const WNDPROC previous = record->previous;
@@ -154,43 +156,6 @@ LRESULT CALLBACK ContainerWndProc(HWND window, UINT message, WPARAM wParam, LPAR
         return result;
       }
       break;
-    case WM_DRAWITEM: {
-      DRAWITEMSTRUCT item{};
-      SIZE_T read = 0;
-      if (lParam && OwnerDrawnButtonPainter() &&
-          ReadProcessMemory(GetCurrentProcess(), reinterpret_cast<const void*>(lParam), &item, sizeof item, &read) &&
-          read == sizeof item) {
-        OwnerDrawnButtonPainter()(item);
-      }
-      break;
-    }
-    case WM_NOTIFY: {
-      NMHDR header{};
-      SIZE_T read = 0;
-      if (lParam &&
-          ReadProcessMemory(GetCurrentProcess(), reinterpret_cast<const void*>(lParam), &header, sizeof header, &read) &&
-          read == sizeof header) {
-        const UINT code = header.code;
-        if (code == TVN_ITEMEXPANDINGA || code == TVN_ITEMEXPANDEDA || code == TVN_ITEMEXPANDINGW ||
-            code == TVN_ITEMEXPANDEDW) {
-          InvalidateRect(header.hwndFrom, nullptr, TRUE);
-        }
-      }
-      break;
-    }
-    case WM_COMMAND:
-      RepaintChangedControl(wParam, lParam);
-      break;
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORSTATIC: {
-      LRESULT brush = 0;
-      if (AnswerControlColour(skinIndex, message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), brush)) {
-        return brush;
-      }
-      break;
-    }
     default:
       break;
   }

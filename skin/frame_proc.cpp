@@ -18,14 +18,6 @@ constexpr UINT kFadeInterval = 20;
 
 UINT_PTR FadeTimerId(HWND window) { return reinterpret_cast<UINT_PTR>(window); }
 
-// A copy of a structure handed over by pointer; false when the pointer does not read.
-template <typename T>
-bool SafeCopy(LPARAM from, T& to) {
-  SIZE_T read = 0;
-  return from && ReadProcessMemory(GetCurrentProcess(), reinterpret_cast<const void*>(from), &to, sizeof to, &read) &&
-         read == sizeof to;
-}
-
 int TaskbarHeight() {
   if (HWND tray = FindWindowA("Shell_TrayWnd", nullptr)) {
     RECT r{};
@@ -111,6 +103,8 @@ LRESULT CALLBACK SkinEngine::FrameWindowProc(HWND window, UINT message, WPARAM w
   const int index = static_cast<int>(GetPropValue(window, kPropListIndex));
   SkinWindow* record = SkinWindowAt(index);
   if (!record || record->window != window) return CallPrevious(window, message, wParam, lParam);
+  LRESULT answered = 0;
+  if (AnswerChildMessage(index, message, wParam, lParam, answered)) return answered;
 
   switch (message) {
     case WM_SIZE:
@@ -182,11 +176,6 @@ LRESULT CALLBACK SkinEngine::FrameWindowProc(HWND window, UINT message, WPARAM w
       }
       break;
     }
-    case WM_DRAWITEM: {
-      DRAWITEMSTRUCT item{};
-      if (SafeCopy(lParam, item) && OwnerDrawnButtonPainter()) OwnerDrawnButtonPainter()(item);
-      break;
-    }
     case WM_WINDOWPOSCHANGED:
       if (record->hasMaximize) {
         RECT client{};
@@ -200,17 +189,6 @@ LRESULT CALLBACK SkinEngine::FrameWindowProc(HWND window, UINT message, WPARAM w
       }
       LayOutCaption(index);
       break;
-    case WM_NOTIFY: {
-      NMHDR header{};
-      if (SafeCopy(lParam, header)) {
-        const UINT code = header.code;
-        if (code == TVN_ITEMEXPANDINGA || code == TVN_ITEMEXPANDEDA || code == TVN_ITEMEXPANDINGW ||
-            code == TVN_ITEMEXPANDEDW) {
-          InvalidateRect(header.hwndFrom, nullptr, TRUE);
-        }
-      }
-      break;
-    }
     case WM_NCDESTROY: {
       const auto previous = record->previous;
       KillTimer(window, FadeTimerId(window));
@@ -223,9 +201,6 @@ LRESULT CALLBACK SkinEngine::FrameWindowProc(HWND window, UINT message, WPARAM w
       return previous ? CallWindowProcW(previous, window, message, wParam, lParam)
                       : DefWindowProcW(window, message, wParam, lParam);
     }
-    case WM_COMMAND:
-      RepaintChangedControl(wParam, lParam);
-      break;
     case WM_SYSCOMMAND:
       switch (wParam & 0xFFF0) {
         case SC_MAXIMIZE:
@@ -249,16 +224,6 @@ LRESULT CALLBACK SkinEngine::FrameWindowProc(HWND window, UINT message, WPARAM w
     case WM_TIMER:
       if (wParam == FadeTimerId(window)) FadeStep(index, *record);
       break;
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORSTATIC: {
-      LRESULT brush = 0;
-      if (AnswerControlColour(index, message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), brush)) {
-        return brush;
-      }
-      break;
-    }
     case WM_MOUSEMOVE:
       OnMouseMove(index, *record, lParam);
       break;

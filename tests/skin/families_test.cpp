@@ -291,8 +291,11 @@ TEST_F(FamiliesTest, UpDownLightsAndPressesTheHalfUnderThePointer) {
   EXPECT_EQ(record.hotHalf, 1);
   EXPECT_GT(Redness(PixelOf(spin, 3, 36)), lowerQuiet + 15) << "the light follows the pointer";
   EXPECT_LE(Redness(PixelOf(spin, 3, 16)), upperQuiet + 5);
+  // Pressed, the half's gradient turns round: the accent lies at its top instead of its foot.
+  const int hotTop = Redness(PixelOf(spin, 3, 22));
   SendMessageW(spin, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 35));
   EXPECT_TRUE(record.buttonDown);
+  EXPECT_GT(Redness(PixelOf(spin, 3, 22)), hotTop + 15);
   EXPECT_EQ(record.lastPress, MAKELPARAM(10, 35));
   SendMessageW(spin, WM_LBUTTONUP, 0, MAKELPARAM(10, 35));
   EXPECT_FALSE(record.buttonDown);
