@@ -19,7 +19,6 @@ constexpr COLORREF kAccent = RGB(220, 30, 40);  // far from the skin colour and 
 
 // What reached the procedure below the engine's, per control.
 std::vector<SeenMessage> g_below;
-WNDPROC g_belowNext = nullptr;
 
 LRESULT CALLBACK BelowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   g_below.push_back({window, message, wParam, lParam});

@@ -134,7 +134,7 @@ TEST_F(SkinTest, PaintedBarsFollowALongListAtEveryStep) {
   EXPECT_GT(Top(list), 0);
   EXPECT_GT(thumbAt(), last);
   last = thumbAt();
-  SendMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA * 3), ScreenAt(list, 100, 100));
+  SendMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA * 3)), ScreenAt(list, 100, 100));
   EXPECT_GE(thumbAt(), last);
   // Page clicks on the track below the thumb reach the end; the thumb then touches the arrow.
   ListControlRecord& record = *static_cast<ListControlRecord*>(FamilyRecordOf(list, Family::ListControl));
