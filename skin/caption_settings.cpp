@@ -75,12 +75,7 @@ bool SkinEngine::SetWindowImage(HWND window, const std::vector<std::uint8_t>& im
   SkinWindow* record = SkinnedWindow(window);
   if (!record) return false;
   record->blendMode = blendMode.value_or(record->blendMode);
-  record->imageColour = AnalyseImageColour(image);
-  if (record->blendMode == 0 || record->blendMode == 1) {
-    record->preparedImage = PrepareSkinImage(image, {}, record->imageColour, record->blendMode == 1);
-  } else {
-    record->preparedImage = image;
-  }
+  SetOwnImage(*record, image);
   record->needsFullRepaint = true;
   InvalidateRect(window, nullptr, FALSE);
   return true;

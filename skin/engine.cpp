@@ -70,6 +70,16 @@ void Release(HWND window) {
 
 void ReleaseSkinWindow(HWND window) { Release(window); }
 
+void SetOwnImage(SkinWindow& record, const ByteSet& image) {
+  record.imageColour = AnalyseImageColour(image);
+  if (record.blendMode == 0 || record.blendMode == 1) {
+    record.preparedImage = PrepareSkinImage(image, {}, record.imageColour, record.blendMode == 1);
+  } else {
+    record.preparedImage = image;
+  }
+  record.backgroundGeneration = -1;  // the kept scaled picture is of the old one
+}
+
 SkinEngine::SkinEngine() {
   CreateEngineState();
   RegisterFamilies();
@@ -179,14 +189,7 @@ void SkinEngine::ApplySkin(HWND window, int captionHeight, const SkinOptions& op
   record.screenWidth = GetSystemMetrics(SM_CXSCREEN);
   record.screenHeight = GetSystemMetrics(SM_CYSCREEN);
   record.captionFace = "宋体";
-  if (!options.image.empty()) {
-    record.imageColour = AnalyseImageColour(options.image);
-    if (record.blendMode == 0 || record.blendMode == 1) {
-      record.preparedImage = PrepareSkinImage(options.image, {}, record.imageColour, record.blendMode == 1);
-    } else {
-      record.preparedImage = options.image;
-    }
-  }
+  if (!options.image.empty()) SetOwnImage(record, options.image);
   if (record.showHelp) record.buttons.push_back(MakeButton(CaptionKind::Help, "帮助"));
   if (record.showMenu) record.buttons.push_back(MakeButton(CaptionKind::MainMenu, "主菜单"));
   if (record.hasMinimize) record.buttons.push_back(MakeButton(CaptionKind::Minimize, "最小化"));

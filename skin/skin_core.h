@@ -286,3 +286,6 @@ bool IsClass(HWND window, const char* lowerName);
 void CaptionButtonAction(int skinIndex, int button);
 // Drops the record of a destroyed top-level window and renumbers the windows after it.
 void ReleaseSkinWindow(HWND window);
+// The window's own background picture, prepared by its blend mode; the next full paint
+// scales it anew.
+void SetOwnImage(SkinWindow& record, const ByteSet& image);
