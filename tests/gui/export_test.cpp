@@ -95,7 +95,7 @@ class ExportTest : public ::testing::Test {
     SetWindowTextW(FindUnit(main, "Code"), GbkToWide(code).c_str());
     const size_t before = Searches().size();
     BringToFront(main);
-    ClickAt(main, 515, 72);
+    ClickApart(main, 515, 72);
     ASSERT_TRUE(WaitFor([&] { return Searches().size() > before; }));
     ASSERT_TRUE(WaitFor([&] { return RunningWorkers() == 0 || run->FindWindowWithClass(L"#32770"); }));
   }

@@ -137,3 +137,12 @@ bool SaveScreenshot(HWND window, const std::string& name) {
 
   return SaveWindowScreenshot(window, (dir / (name + ".png")).wstring());
 }
+
+void ClickApart(HWND window, int x, int y) {
+  static ULONGLONG last = 0;
+  const ULONGLONG gap = GetDoubleClickTime() + 100u;
+  const ULONGLONG since = GetTickCount64() - last;
+  if (since < gap) Sleep(static_cast<DWORD>(gap - since));
+  ClickAt(window, x, y);
+  last = GetTickCount64();
+}

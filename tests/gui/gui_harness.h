@@ -46,6 +46,10 @@ std::string WindowTextGbk(HWND window);
 std::string MessageBoxText(HWND box);
 void AnswerMessageBox(HWND box, int buttonId);
 
+// A click that the system never joins to the one before into a double click: it waits out
+// the double-click time since the last such click. (A double click on 查询 counts once.)
+void ClickApart(HWND window, int x, int y);
+
 // Makes `window` the foreground window (input then goes to it).
 void BringToFront(HWND window);
 

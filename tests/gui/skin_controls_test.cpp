@@ -40,7 +40,7 @@ class SkinControlsTest : public ::testing::Test {
     SetWindowTextW(FindUnit(main, "Code"), L"abcd");
     const int before = Searches();
     BringToFront(main);
-    ClickAt(main, 515, 72);
+    ClickApart(main, 515, 72);
     ASSERT_TRUE(WaitFor([&] { return Searches() > before; }));
     ASSERT_TRUE(WaitFor([&] { return RunningWorkers() == 0 || run->FindWindowWithClass(L"#32770") != nullptr; }, wait));
   }

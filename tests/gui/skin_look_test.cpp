@@ -168,7 +168,7 @@ TEST_F(SkinLook, ResultsReadOverTheSkin) {
   SetWindowTextW(FindUnit(main, "Name"), GbkToWide("李明").c_str());
   SetWindowTextW(FindUnit(main, "Code"), L"abcd");
   BringToFront(main);
-  ClickAt(main, 515, 72);
+  ClickApart(main, 515, 72);
   HWND list = FindUnit(main, "超级列表框1");
   ASSERT_TRUE(WaitFor([&] { return ListRowCount(list) == 10 && RunningWorkers() == 0; }));
   Sleep(300);
