@@ -300,7 +300,8 @@ TEST_F(QueryTest, RowWithoutCaseNumberOpensNothingAndBareLineFeedsShowAsLines) {
 }
 
 TEST_F(QueryTest, SearchesAskedWhileOneRunsEndWithTheOneAskedLast) {
-  sim.Control("/__sim/fault?kind=delay&seconds=1&path=/findDisNew&count=1");
+  // Long enough for the later clicks, each a double-click time apart, to come while it waits.
+  sim.Control("/__sim/fault?kind=delay&seconds=4&path=/findDisNew&count=1");
   Type("Code", "abcd");
   BringToFront(main);
   int asked = 0;
