@@ -141,11 +141,7 @@ LRESULT CALLBACK CheckRadioWndProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_LBUTTONDBLCLK:
       return 0;  // a double click is not a second click
     case WM_MOUSEMOVE: {
-      TRACKMOUSEEVENT track{};
-      track.cbSize = sizeof track;
-      track.dwFlags = TME_LEAVE;
-      track.hwndTrack = window;
-      TrackMouseEvent(&track);
+      TrackLeave(window);
       if (skin) {
         skin->hotControl = index;
         if (skin->lastHotControl != index || skin->hotKind != kHotKindCheckRadio) {

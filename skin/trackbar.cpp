@@ -101,38 +101,52 @@ void InstallProgressBars(int skinIndex, HWND parent) {
                           [](ProgressRecord& r, LONG_PTR style) { r.vertical = (style & PBS_VERTICAL) != 0; });
 }
 
+namespace {
+
+// The messages a trackbar and a progress bar answer alike: both are painted whole by the
+// engine, never by the system. False for any other message.
+bool PaintsOwnFace(HWND window, Family family, UINT message, WPARAM wParam, LRESULT& result) {
+  switch (message) {
+    case WM_MOVE:
+      PaintOwnNow(window, family);
+      return false;  // the previous procedure still learns of the move
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      BeginPaint(window, &ps);
+      EndPaint(window, &ps);
+      PaintOwnNow(window, family);
+      result = 0;
+      return true;
+    }
+    case WM_ERASEBKGND:
+      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+      result = 1;
+      return true;
+    case WM_NCPAINT:
+      PaintOwnNow(window, family);
+      result = 1;
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
 LRESULT CALLBACK TrackbarWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* record = static_cast<TrackbarRecord*>(FamilyRecordOf(window, Family::Trackbar));
   if (!record) return CallPrevious(window, message, wParam, lParam);
   const WNDPROC previous = record->previous;
   SkinWindow* skin = SkinWindowAt(static_cast<int>(GetPropValue(window, kPropSkinIndex)));
   const int index = static_cast<int>(GetPropValue(window, kPropListIndex));
+  LRESULT painted = 0;
+  if (PaintsOwnFace(window, Family::Trackbar, message, wParam, painted)) return painted;
   switch (message) {
     case WM_NCDESTROY:
       ReleaseControl(window, *record);
       return CallWindowProcW(previous, window, message, wParam, lParam);
-    case WM_MOVE:
-      PaintOwnNow(window, Family::Trackbar);
-      break;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      BeginPaint(window, &ps);
-      EndPaint(window, &ps);
-      PaintOwnNow(window, Family::Trackbar);
-      return 0;
-    }
-    case WM_ERASEBKGND:
-      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-      return 1;
-    case WM_NCPAINT:
-      PaintOwnNow(window, Family::Trackbar);
-      return 1;
     case WM_MOUSEMOVE: {
-      TRACKMOUSEEVENT track{};
-      track.cbSize = sizeof track;
-      track.dwFlags = TME_LEAVE;
-      track.hwndTrack = window;
-      TrackMouseEvent(&track);
+      TrackLeave(window);
       if (skin) {
         skin->hotControl = index;
         if (skin->lastHotControl != index || skin->hotKind != kHotKindTrackbar) {
@@ -159,26 +173,12 @@ LRESULT CALLBACK ProgressWndProc(HWND window, UINT message, WPARAM wParam, LPARA
   auto* record = static_cast<ProgressRecord*>(FamilyRecordOf(window, Family::Progress));
   if (!record) return CallPrevious(window, message, wParam, lParam);
   const WNDPROC previous = record->previous;
+  LRESULT painted = 0;
+  if (PaintsOwnFace(window, Family::Progress, message, wParam, painted)) return painted;
   switch (message) {
     case WM_NCDESTROY:
       ReleaseControl(window, *record);
       return CallWindowProcW(previous, window, message, wParam, lParam);
-    case WM_MOVE:
-      PaintOwnNow(window, Family::Progress);
-      break;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      BeginPaint(window, &ps);
-      EndPaint(window, &ps);
-      PaintOwnNow(window, Family::Progress);
-      return 0;
-    }
-    case WM_ERASEBKGND:
-      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-      return 1;
-    case WM_NCPAINT:
-      PaintOwnNow(window, Family::Progress);
-      return 1;
     default:
       break;
   }

@@ -65,11 +65,7 @@ LRESULT CALLBACK UpDownWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
       ReleaseControl(window, *record);
       return CallWindowProcW(previous, window, message, wParam, lParam);
     case WM_MOUSEMOVE: {
-      TRACKMOUSEEVENT track{};
-      track.cbSize = sizeof track;
-      track.dwFlags = TME_LEAVE;
-      track.hwndTrack = window;
-      TrackMouseEvent(&track);
+      TrackLeave(window);
       const int half = HitTestUpDownHalf(skinIndex, index, lParam);
       if (skin) {
         skin->hotControl = index;
