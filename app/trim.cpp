@@ -11,6 +11,7 @@
 
 #include "app/app_state.h"
 #include "app/routines.h"
+#include "runtime/embedded.h"
 #include "runtime/handles.h"
 
 namespace {
@@ -23,12 +24,8 @@ struct Bytes {
 };
 
 Bytes CarriedTool() {
-  HMODULE module = GetModuleHandleW(nullptr);
-  HRSRC found = FindResourceW(module, L"TRIM_TOOL", MAKEINTRESOURCEW(10) /* RT_RCDATA */);
-  HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
-  const void* data = loaded ? LockResource(loaded) : nullptr;
-  if (!data) return {};
-  return {static_cast<const unsigned char*>(data), SizeofResource(module, found)};
+  const auto tool = EmbeddedBytes(L"TRIM_TOOL");
+  return {tool.data(), static_cast<DWORD>(tool.size())};
 }
 
 bool FileHolds(const std::wstring& path, const Bytes& bytes) {
