@@ -1,6 +1,8 @@
 // Captcha pictures for the main window and the detail window.
+#include "app/captcha.h"
+
 #include "app/main_units.h"
-#include "app/routines.h"
+#include "app/workers.h"
 #include "app/service.h"
 #include "app/templates.h"
 #include "runtime/units.h"
@@ -17,5 +19,8 @@ void FetchCaptchaInto(HWND box) {
 
 }  // namespace
 
-void FetchMainCaptcha() { FetchCaptchaInto(MainUnit("CodeImg")); }
-void FetchDetailCaptcha() { FetchCaptchaInto(DetailUnit("CodeImg")); }
+void FetchMainCaptcha() { FetchCaptchaInto(CaptchaPicture()); }
+void FetchDetailCaptcha() { FetchCaptchaInto(DetailCaptchaPicture()); }
+
+void OnMainCaptchaClicked() { StartWorker<FetchMainCaptcha>(); }
+void OnDetailCaptchaClicked() { StartWorker<FetchDetailCaptcha>(); }

@@ -1,14 +1,16 @@
-// The record detail view: from a double-clicked row to the record's twelve labelled lines.
+#include "app/detail.h"
+
 #include <windows.h>
 
 #include <nlohmann/json.hpp>
 
 #include "app/app_state.h"
+#include "app/captcha.h"
 #include "app/main_units.h"
 #include "app/messages.h"
-#include "app/routines.h"
 #include "app/service.h"
 #include "app/templates.h"
+#include "app/workers.h"
 #include "runtime/units.h"
 #include "web/codepage.h"
 #include "web/http_request.h"
@@ -77,7 +79,7 @@ Selection FindRecordId(const std::string& page, const std::string& caseNumber) {
 }  // namespace
 
 void OpenRecordDetail() {
-  HWND list = MainUnit("超级列表框1");
+  HWND list = ResultList();
   const int row = ListSelectedRow(list);
   // A row without a case number has nothing to look its record up by: an empty marker
   // would find the first record of the page, another row's.
@@ -101,9 +103,9 @@ void OpenRecordDetail() {
 }
 
 void FetchRecordDetail() {
-  HWND text = DetailUnit("编辑框1");
+  HWND text = DetailText();
   SetUnitText(text, "");
-  const std::string code = GetUnitText(DetailUnit("编辑框2"));
+  const std::string code = GetUnitText(DetailCaptchaCodeField());
   std::string id, caseNumber;
   {
     std::lock_guard<std::mutex> lock(StateLock());
@@ -132,7 +134,7 @@ void FetchRecordDetail() {
     ShowMessage(kDetailCaptchaRefused, kTitleNotice, MB_ICONINFORMATION);
     return;
   }
-  HWND title = DetailUnit("透明标签1");
+  HWND title = DetailTitle();
   SetUnitText(title, "您正在查看：" + caseNumber + "的详细信息");
   SetUnitFontSize(title, 10);  // the longer title fits its label at a smaller size
   std::string lines;
@@ -146,4 +148,16 @@ void FetchRecordDetail() {
     AppState().detailValues = values;
   }
   AppendEditText(text, lines);
+}
+
+void OnDetailCreated() {
+  AppState().detailWindow = EventWindow();
+  StartWorker<FetchDetailCaptcha>();
+}
+
+void OnContinueClicked() { StartWorker<FetchRecordDetail>(); }
+
+void DragDetailWindow() {
+  HWND detail = EventWindow();
+  SendMessageW(detail, WM_NCLBUTTONDOWN, HTCAPTION, 0);
 }

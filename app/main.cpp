@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "app/routines.h"
+#include "app/startup.h"
 
 // The process ends here rather than by returning: a worker that outlived even the
 // shutdown's wait then never meets static objects that the exit would destroy.

@@ -1,5 +1,7 @@
 // The search form, sent as a first-page search or a page jump, and the scraping of the
 // result page into the result list.
+#include "app/search.h"
+
 #include <windows.h>
 
 #include <mutex>
@@ -10,7 +12,6 @@
 #include "app/main_units.h"
 #include "app/messages.h"
 #include "app/result_rows.h"
-#include "app/routines.h"
 #include "app/search_page.h"
 #include "app/service.h"
 #include "app/workers.h"
@@ -73,6 +74,17 @@ struct AskedSearch {
 std::mutex g_askedLock;
 std::optional<AskedSearch> g_asked;
 
+// A result page's count, shown under the list.
+void ShowResultCount(const std::string& page) {
+  const std::string count = ResultPagerText(page) + kCountRight;
+  {
+    std::lock_guard<std::mutex> lock(StateLock());
+    AppState().resultCount = count;
+  }
+  SetUnitText(ResultCountLabel(), count);
+}
+
+// The worker of both searches.
 void RunAskedSearch() {
   std::optional<AskedSearch> asked;
   {
@@ -133,6 +145,27 @@ void RunAskedSearch() {
   state.cases = std::move(cases);
 }
 
+void AskForSearch(SearchKind kind) {
+  AskedSearch asked;
+  asked.kind = kind;
+  // Read and emptied here on the window thread, so that the worker goes straight to the
+  // request.
+  asked.list = ResultList();
+  ListDeleteAllRows(asked.list);
+  asked.name = GetUnitText(NameField());
+  asked.code = GetUnitText(CaptchaCodeField());
+  if (kind == SearchKind::PageJump) {
+    asked.page = GetUnitText(PageNumberField());
+  } else {
+    asked.idNumber = GetUnitText(IdNumberField());
+  }
+  {
+    std::lock_guard<std::mutex> lock(g_askedLock);
+    g_asked = std::move(asked);
+  }
+  StartWorker<RunAskedSearch>();
+}
+
 }  // namespace
 
 std::string PageJumpBody(const std::string& encodedName, const std::string& card, const std::string& code,
@@ -150,38 +183,11 @@ void ScrapeResultRows(const std::string& page, TextArray& names, TextArray& date
 
 std::string ResultPagerText(const std::string& page) { return TextBetween(page, kCountLeft, kCountRight); }
 
-void AskForSearch(bool pageJump) {
-  AskedSearch asked;
-  asked.kind = pageJump ? SearchKind::PageJump : SearchKind::FirstPage;
-  // Read and emptied here on the window thread, so that the worker goes straight to the
-  // request.
-  asked.list = MainUnit("超级列表框1");
-  ListDeleteAllRows(asked.list);
-  asked.name = GetUnitText(MainUnit("Name"));
-  asked.code = GetUnitText(MainUnit("Code"));
-  if (pageJump) {
-    asked.page = GetUnitText(MainUnit("跳转页码"));
-  } else {
-    asked.idNumber = GetUnitText(MainUnit("IDNum"));
-  }
-  {
-    std::lock_guard<std::mutex> lock(g_askedLock);
-    g_asked = std::move(asked);
-  }
-  StartWorker<RunAskedSearch>();
-}
-
-void ShowResultCount(const std::string& page) {
-  const std::string count = ResultPagerText(page) + kCountRight;
-  {
-    std::lock_guard<std::mutex> lock(StateLock());
-    AppState().resultCount = count;
-  }
-  SetUnitText(MainUnit("透明标签4"), count);
-}
+void FirstPageSearch() { AskForSearch(SearchKind::FirstPage); }
+void PageJumpSearch() { AskForSearch(SearchKind::PageJump); }
 
 std::vector<ResultRow> ResultRows() {
-  const auto cells = ListAllRows(MainUnit("超级列表框1"), 4);
+  const auto cells = ListAllRows(ResultList(), 4);
   std::vector<ResultRow> rows(cells.size());
   for (size_t r = 0; r < cells.size(); ++r)
     for (size_t c = 0; c < 4 && c < cells[r].size(); ++c) rows[r][c] = cells[r][c];

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "app/routines.h"
+#include "app/trim.h"
 #include "runtime/embedded.h"
 #include "skin/skin.h"
 

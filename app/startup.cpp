@@ -1,14 +1,17 @@
-// Start-up, the main window's own handlers and shutdown.
+#include "app/startup.h"
+
 #include <windows.h>
 
 #include "app/app_state.h"
+#include "app/captcha.h"
 #include "app/enter_key.h"
 #include "app/main_units.h"
 #include "app/result_menu.h"
-#include "app/routines.h"
+#include "app/search.h"
 #include "app/service.h"
 #include "app/skin_setup.h"
 #include "app/templates.h"
+#include "app/trim.h"
 #include "app/workers.h"
 #include "runtime/gdiplus_session.h"
 #include "runtime/ui_thread.h"
@@ -62,7 +65,7 @@ int RunVeradin() {
 void ShowDisclaimer() {
   HWND main = EventWindow();
   AppState().mainWindow = main;
-  InstallResultMenu(MainUnit("超级列表框1"));
+  InstallResultMenu(ResultList());
   SkinMainWindow(main);  // the disclaimer opens over the skinned window
   if (ShowMessage(kDisclaimer, "提示", MB_YESNO) == IDYES) {
     StartWorker<FetchMainCaptcha>();
@@ -77,12 +80,7 @@ void LockMainWindowSize() {
 }
 
 void PollEnterKey() {
-  if (TakeEnterPress()) AskForSearch(/*pageJump=*/true);
-}
-
-void DragDetailWindow() {
-  HWND detail = EventWindow();
-  SendMessageW(detail, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+  if (TakeEnterPress()) PageJumpSearch();
 }
 
 void ShutdownApplication() {
@@ -101,13 +99,3 @@ void ShutdownApplication() {
   ReleaseSkinEngine();  // its pictures go before GDI+, which it shuts down
   ShutdownGdiplus();    // already done by the engine; a no-op then
 }
-
-// Handlers that only start workers.
-void OnMainCaptchaClicked() { StartWorker<FetchMainCaptcha>(); }
-void OnQueryClicked() { AskForSearch(/*pageJump=*/false); }
-void OnDetailCreated() {
-  AppState().detailWindow = EventWindow();
-  StartWorker<FetchDetailCaptcha>();
-}
-void OnDetailCaptchaClicked() { StartWorker<FetchDetailCaptcha>(); }
-void OnContinueClicked() { StartWorker<FetchRecordDetail>(); }

@@ -2,7 +2,10 @@
 
 #include <commctrl.h>
 
-#include "app/routines.h"
+#include "app/captcha.h"
+#include "app/detail.h"
+#include "app/search.h"
+#include "app/startup.h"
 
 namespace {
 
@@ -35,7 +38,7 @@ WindowSpec MakeMainWindow() {
   w.units.push_back({.name = "IDNum", .kind = UnitKind::Edit, .left = 215, .top = 61, .width = 224,
                      .height = 25, .text = "", .font = kHybrid16});
   w.units.push_back({.name = "Query", .kind = UnitKind::Button, .left = 447, .top = 60, .width = 136,
-                     .height = 25, .text = "查询", .font = kSystemDefault, .onEvent = OnQueryClicked});
+                     .height = 25, .text = "查询", .font = kSystemDefault, .onEvent = FirstPageSearch});
   w.units.push_back({.name = "超级列表框1", .kind = UnitKind::ListView, .left = 5, .top = 88, .width = 584,
                      .height = 406, .font = kHybrid16,
                      // The rows stay in the program (see ResultRows) and the list asks for them;

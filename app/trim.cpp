@@ -1,6 +1,9 @@
 // Working-set trimming when the application is deactivated: the carried tool empties the
 // process's working set from outside; where the tool cannot be placed, the process trims
-// itself.
+// itself. Why a tool and not the in-process call first: this is how the program has always
+// trimmed, and users know the empty.exe it leaves in the Windows directory.
+#include "app/trim.h"
+
 #include <windows.h>
 #include <shlwapi.h>
 
@@ -10,7 +13,6 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "app/routines.h"
 #include "runtime/embedded.h"
 #include "runtime/handles.h"
 

@@ -9,6 +9,7 @@
 
 #include "gdiplus/gdiplus_headers.h"
 #include "gdiplus/last_status.h"
+#include "runtime/byte_set.h"
 
 class DrawingObject {
  public:
@@ -59,9 +60,6 @@ class DrawingObject {
  private:
   void* native_ = nullptr;
 };
-
-// Byte sets handed out by the layer (property items, palettes, region data, ...).
-using ByteSet = std::vector<std::uint8_t>;
 
 // The handle of an optional wrapper argument, null for none.
 template <typename Handle>

@@ -1,4 +1,6 @@
 #pragma once
+// runtime/ holds the window-unit runtime (this header, units.h) and the process services
+// beside it: threads, the window thread, embedded resources, the GDI+ session, handle owners.
 // Loading window templates, finding units, and the message loops that apply the Esc rule:
 // Esc in a window closes it unless the unit with the focus takes the key itself.
 #include <windows.h>

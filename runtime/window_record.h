@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "runtime/handles.h"
-#include "runtime/picture_decode.h"
+#include "pictures/picture_decode.h"
 #include "runtime/window_template.h"
 
 // Rows of an owner-data list view, one GBK text a cell, turned into UTF-16 only when the

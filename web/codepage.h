@@ -1,12 +1,12 @@
 #pragma once
-// Conversions between the program's GBK texts, UTF-8 and UTF-16. Texts end at their first
-// NUL byte. Characters a code page cannot hold become that page's default character.
+// The byte-set forms of the program's conversions (runtime/gbk_text.h does the converting):
+// GBK texts to and from UTF-8, and UTF-16 little-endian data held as bytes. Texts end at
+// their first NUL byte. Characters a code page cannot hold become that page's default
+// character.
 #include <string>
 
+#include "runtime/gbk_text.h"
 #include "web/types.h"
-
-constexpr unsigned kCodePageGbk = 936;
-constexpr unsigned kCodePageUtf8 = 65001;
 
 // UTF-16 little-endian units of the text read in `codePage`, the terminating NUL unit
 // included; empty for an empty text.

@@ -41,6 +41,10 @@ int TextBetweenAll(const std::string& text, const std::string& left, const std::
   const bool ignoreCase = !caseSensitive;
   std::size_t pos = start < 1 ? 0 : static_cast<std::size_t>(start) - 1;
   for (;;) {
+    // Called on the window thread, a walk over a page of megabytes would freeze the window:
+    // each item lets its pending messages through (on a worker the pump does nothing). Three
+    // times, as this routine always has: a handler run by the pump may post messages of its
+    // own (a repaint after a resize, a timer), and they are let through before the next item.
     PumpMessages();
     PumpMessages();
     PumpMessages();

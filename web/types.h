@@ -4,5 +4,6 @@
 #include <string>
 #include <vector>
 
-using ByteSet = std::vector<unsigned char>;
+#include "runtime/byte_set.h"
+
 using TextArray = std::vector<std::string>;

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "app/routines.h"
+#include "app/startup.h"
 #include "runtime/gbk_text.h"
 #include "runtime/handles.h"
 #include "runtime/threads.h"

@@ -1,4 +1,5 @@
 #pragma once
+// pictures/ holds the picture decoders: bytes in, pixels out, no window code.
 // Decodes the JPEG and PNG pictures that picture boxes show, safely: any damaged,
 // truncated or oversized input gives an empty picture, never a crash or a huge allocation.
 #include <cstddef>

@@ -1,9 +1,9 @@
-#include "runtime/picture_decode.h"
+#include "pictures/picture_decode.h"
 
 #include <cstring>
 #include <new>
 
-#include "runtime/picture_decoders.h"
+#include "pictures/picture_decoders.h"
 
 namespace {
 

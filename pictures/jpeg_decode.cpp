@@ -11,7 +11,7 @@
 #include <cstring>
 #include <memory>
 
-#include "runtime/picture_decoders.h"
+#include "pictures/picture_decoders.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #pragma once
-// The per-format decoders behind DecodePicture, and what they share. Internal to the runtime.
+// The per-format decoders behind DecodePicture, and what they share. Internal to pictures/.
 #include <cstddef>
 #include <cstdint>
 
-#include "runtime/picture_decode.h"
+#include "pictures/picture_decode.h"
 
 // Each decoder gets bytes whose signature already matched its format.
 DecodedPicture DecodePng(const std::uint8_t* data, std::size_t size, std::uint32_t backgroundRgb);

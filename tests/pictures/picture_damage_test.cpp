@@ -2,7 +2,7 @@
 // flipped byte still decodes) a well-formed one; never a crash or a hang.
 #include <gtest/gtest.h>
 
-#include "tests/runtime/picture_corpus.h"
+#include "tests/pictures/picture_corpus.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/picture_decode.h"
+#include "pictures/picture_decode.h"
 
 inline std::string CorpusPath(const std::string& relative) {
   return std::string(VERADIN_CORPUS_DIR) + "/" + relative;

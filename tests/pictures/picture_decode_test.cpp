@@ -10,7 +10,7 @@
 
 #include <jpeglib.h>
 
-#include "tests/runtime/picture_corpus.h"
+#include "tests/pictures/picture_corpus.h"
 
 namespace {
 
