@@ -8,16 +8,12 @@
 #include "runtime/units.h"
 #include "web/http_request.h"
 
-namespace {
-
 void FetchCaptchaInto(HWND box) {
   const ByteSet picture = HttpRequest(ServiceUrl("/captchaNew.do?captchaId=" + CaptchaId()));
   // A failed fetch, or bytes that are no picture, show the picture that says so and asks
   // for a click, rather than an empty box.
   if (!SetPicture(box, picture.data(), picture.size())) SetPictureFromResource(box, kCaptchaFailurePicture);
 }
-
-}  // namespace
 
 void FetchMainCaptcha() { FetchCaptchaInto(CaptchaPicture()); }
 void FetchDetailCaptcha() { FetchCaptchaInto(DetailCaptchaPicture()); }

@@ -11,6 +11,7 @@ inline HWND ResultList() { return FindUnit(AppState().mainWindow, "超级列表�
 inline HWND NameField() { return FindUnit(AppState().mainWindow, "Name"); }
 inline HWND IdNumberField() { return FindUnit(AppState().mainWindow, "IDNum"); }
 inline HWND CaptchaCodeField() { return FindUnit(AppState().mainWindow, "Code"); }
+inline HWND QueryButton() { return FindUnit(AppState().mainWindow, "Query"); }
 inline HWND CaptchaPicture() { return FindUnit(AppState().mainWindow, "CodeImg"); }
 inline HWND PageNumberField() { return FindUnit(AppState().mainWindow, "跳转页码"); }
 inline HWND ResultCountLabel() { return FindUnit(AppState().mainWindow, "透明标签4"); }

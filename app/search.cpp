@@ -73,6 +73,7 @@ struct AskedSearch {
 // last, and the list ends showing it.
 std::mutex g_askedLock;
 std::optional<AskedSearch> g_asked;
+bool g_held = false;  // window thread only
 
 // A result page's count, shown under the list.
 void ShowResultCount(const std::string& page) {
@@ -146,6 +147,7 @@ void RunAskedSearch() {
 }
 
 void AskForSearch(SearchKind kind) {
+  if (g_held) return;
   AskedSearch asked;
   asked.kind = kind;
   // Read and emptied here on the window thread, so that the worker goes straight to the
@@ -182,6 +184,12 @@ void ScrapeResultRows(const std::string& page, TextArray& names, TextArray& date
 }
 
 std::string ResultPagerText(const std::string& page) { return TextBetween(page, kCountLeft, kCountRight); }
+
+void HoldUserSearches(bool held) {
+  g_held = held;
+  EnableWindow(QueryButton(), !held);
+  EnableWindow(PageNumberField(), !held);
+}
 
 void FirstPageSearch() { AskForSearch(SearchKind::FirstPage); }
 void PageJumpSearch() { AskForSearch(SearchKind::PageJump); }

@@ -6,3 +6,6 @@
 void FirstPageSearch();
 // Window thread. Enter: the page typed in the page field, of the name alone.
 void PageJumpSearch();
+// Window thread. While held (a batch check runs), 查询 and the page-jump field are disabled
+// and neither a click nor Enter starts a search.
+void HoldUserSearches(bool held);
