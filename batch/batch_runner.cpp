@@ -26,9 +26,9 @@ class Batch {
       bool retried = false;
       for (;;) {
         if (!Pace()) return Ending::Cancelled;
+        ResultPage result = ReadResultPage(s_.search(party, page, code_), page);
         last_ = s_.now();
         started_ = true;
-        ResultPage result = ReadResultPage(s_.search(party, page, code_), page);
         if (s_.cancelled()) return Ending::Cancelled;  // the user asked to stop: nothing more is kept
         if (result.kind == ResultPage::Kind::CaptchaRefused) {
           // The same request again with the new code: no party skipped, none checked twice.
@@ -60,7 +60,8 @@ class Batch {
   }
 
  private:
-  // At least kPauseBetweenSearches from the start of one request to the start of the next.
+  // At least kPauseBetweenSearches from the end of one request to the start of the next, so
+  // that the service too sees them a second apart, however long each took to arrive.
   bool Pace() {
     if (s_.cancelled()) return false;
     if (!started_) return true;
