@@ -19,6 +19,22 @@ struct ProgressHandlers {
   std::function<void()> onCancel, onGone;
 };
 
+// What the batch said last and when, so that the times run on between two parties (one
+// party of 20 pages takes 20 seconds and more). Window thread only; one batch at a time.
+struct LastProgress {
+  BatchProgress progress;
+  ULONGLONG at = 0;
+};
+LastProgress g_last;
+
+void ShowTimes(HWND window) {
+  if (!IsWindowEnabled(GetDlgItem(window, IDCANCEL)) || !g_last.at) return;  // cancelling, or not started
+  const uint64_t since = GetTickCount64() - g_last.at;
+  const uint64_t left = g_last.progress.remaining > since ? g_last.progress.remaining - since : 0;
+  SetControlText(window, kProgressTimes,
+                 L"已用 " + DurationText(g_last.progress.elapsed + since) + L"，预计还需 " + DurationText(left));
+}
+
 }  // namespace
 
 HWND CreateBatchProgress(HWND owner, size_t parties, std::function<void()> onCancel, std::function<void()> onGone) {
@@ -31,6 +47,8 @@ HWND CreateBatchProgress(HWND owner, size_t parties, std::function<void()> onCan
                                       SetControlText(w, kProgressTimes, L"正在取消……");
                                       EnableWindow(GetDlgItem(w, IDCANCEL), FALSE);
                                       handlers->onCancel();
+                                    } else if (id == kTimerTick) {
+                                      ShowTimes(w);
                                     } else if (id == kDestroyed) {
                                       if (!RemovePropW(w, kClosingProperty)) handlers->onGone();
                                     }
@@ -43,6 +61,8 @@ HWND CreateBatchProgress(HWND owner, size_t parties, std::function<void()> onCan
   SendMessageW(bar, PBM_SETRANGE32, 0, static_cast<LPARAM>(parties));
   AddControl(window, L"Static", L"", SS_LEFT | SS_NOPREFIX, kProgressTimes, 16, 88, 348, 22);
   AddControl(window, L"Button", L"取消", WS_TABSTOP | BS_PUSHBUTTON, IDCANCEL, 284, 112, 80, 28);
+  g_last = {};
+  SetTimer(window, 1, 1000, nullptr);
   // Shown without taking the focus from the main window.
   ShowWindow(window, SW_SHOWNOACTIVATE);
   return window;
@@ -54,9 +74,8 @@ void ShowBatchProgress(HWND window, const BatchProgress& p) {
   SetControlText(window, kProgressCount,
                  L"第 " + std::to_wstring(p.party + 1) + L" 个，共 " + std::to_wstring(p.parties) + L" 个");
   SendDlgItemMessageW(window, kProgressBar, PBM_SETPOS, p.party, 0);
-  if (IsWindowEnabled(GetDlgItem(window, IDCANCEL)))  // not while cancelling
-    SetControlText(window, kProgressTimes,
-                   L"已用 " + DurationText(p.elapsed) + L"，预计还需 " + DurationText(p.remaining));
+  g_last = {p, GetTickCount64()};
+  ShowTimes(window);
 }
 
 void CloseBatchProgress(HWND window) {

@@ -122,8 +122,9 @@ std::vector<PartyOutcome> RunBatch(const std::vector<PartyQuery>& parties, std::
   const uint64_t start = services.now();
   for (size_t i = 0; i < parties.size(); ++i) {
     const uint64_t elapsed = services.now() - start;
-    // Until a party is done, each is taken at the pace of one search.
-    const uint64_t each = i ? elapsed / i : kPauseBetweenSearches;
+    // Each party takes at least the pause before its search; the first ones, being quick to
+    // answer, would promise less than that.
+    const uint64_t each = std::max(i ? elapsed / i : 0, kPauseBetweenSearches);
     services.progress({i, parties.size(), parties[i].name, elapsed, each * (parties.size() - i)});
     if (batch.Check(parties[i], outcomes[i]) == Ending::Cancelled) {
       outcomes[i] = PartyOutcome{};

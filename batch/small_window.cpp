@@ -26,6 +26,9 @@ LRESULT CALLBACK SmallWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         handler(window, message == WM_CLOSE ? IDCANCEL : LOWORD(wParam));
       }
       return 0;
+    case WM_TIMER:
+      if (SmallWindowRecord* record = RecordOf(window); record && record->onCommand) record->onCommand(window, kTimerTick);
+      return 0;
     case WM_DESTROY:
       if (SmallWindowRecord* record = RecordOf(window); record && record->onCommand) record->onCommand(window, kDestroyed);
       break;

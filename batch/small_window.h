@@ -10,6 +10,8 @@
 // Called with the control's id; the close box and Esc arrive as IDCANCEL, and the window's
 // destruction (by whoever) as kDestroyed.
 inline constexpr int kDestroyed = -1;
+// A tick of a timer set on the window (SetTimer with the window and no procedure).
+inline constexpr int kTimerTick = -2;
 using CommandHandler = std::function<void(HWND window, int id)>;
 
 HWND CreateSmallWindow(HWND owner, const wchar_t* className, const std::wstring& title, int clientWidth,

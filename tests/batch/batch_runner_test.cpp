@@ -137,11 +137,12 @@ TEST(BatchRunner, EveryPageUpToTwentyOneSearchASecondApart) {
     EXPECT_EQ(service.requests[i].at - service.requests[i - 1].at, service.requestTime + kPauseBetweenSearches) << i;
   EXPECT_EQ(service.requests[0].at, 0u);  // the first search waits for nothing
 
-  // Progress before each party; the time left is a second a party until one is done.
+  // Progress before each party; the time left is a second a party at the least.
   ASSERT_EQ(service.progress.size(), 4u);
   EXPECT_EQ(service.progress[0].remaining, 4 * kPauseBetweenSearches);
   EXPECT_EQ(service.progress[2].name, "无名氏");
   EXPECT_EQ(service.progress[2].party, 2u);
+  EXPECT_EQ(service.progress[1].remaining, 3 * kPauseBetweenSearches);  // 王五 took 150 ms
   EXPECT_EQ(service.progress[2].remaining, service.progress[2].elapsed);  // two done, two left
 }
 

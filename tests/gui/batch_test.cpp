@@ -79,6 +79,11 @@ class BatchTest : public ::testing::Test {
     WaitFor([&] { return (preview = run->FindWindowWithClass(kBatchPreviewClass)) != nullptr; });
     return preview;
   }
+  // Shown and painted whole, for a screenshot.
+  static void Painted(HWND window) {
+    WaitFor([&] { return IsWindowVisible(window) != FALSE; });
+    RunOnUiThread([&] { RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN); });
+  }
   void Start(HWND preview) const { PostMessageW(preview, WM_COMMAND, IDOK, 0); }
   HWND Progress() const { return run->FindWindowWithClass(kBatchProgressClass); }
   std::vector<nlohmann::json> Searches() const { return sim.Requests("/findDisNew"); }
@@ -161,6 +166,7 @@ TEST_F(BatchTest, FivePartiesGiveTheExpectedReportASecondApart) {
   ASSERT_NE(preview, nullptr);
   EXPECT_NE(WindowText(GetDlgItem(preview, kPreviewText)).find(L"读到 5 个查询对象，共 5 行，没有重复。"), std::wstring::npos);
   EXPECT_EQ(WindowText(GetDlgItem(preview, kPreviewCode)), L"abcd");  // the main window's code
+  Painted(preview);
   SaveScreenshot(main, "batch_preview");
   Start(preview);
 
@@ -169,6 +175,7 @@ TEST_F(BatchTest, FivePartiesGiveTheExpectedReportASecondApart) {
   ASSERT_TRUE(WaitFor([&] { return WindowText(GetDlgItem(progress, kProgressCount)) == L"第 2 个，共 5 个"; }));
   EXPECT_EQ(WindowText(GetDlgItem(progress, kProgressParty)), L"正在查询：李明");
   EXPECT_FALSE(IsWindowEnabled(FindUnit(main, "Query")));  // the main window's own search waits
+  Painted(progress);
   SaveScreenshot(main, "batch_progress");
 
   const std::string closing = Closing();
@@ -207,6 +214,7 @@ TEST_F(BatchTest, ExpiredCaptchaPausesAndResumesOnTheSameParty) {
   EXPECT_EQ(WindowTextGbk(FindUnit(pause, "透明标签2")), "第 2 个（共 3 个）：李明");
   ASSERT_TRUE(WaitFor([&] { return sim.Requests("/captchaNew.do").size() == 2; }));  // a fresh picture
   ASSERT_TRUE(WaitFor([&] { return !PictureIsEmpty(FindUnit(pause, "CodeImg")); }));
+  Painted(pause);
   SaveScreenshot(main, "batch_captcha_pause");
   const size_t before = Searches().size();
   SetWindowTextW(FindUnit(pause, "编辑框1"), L"abcd");
