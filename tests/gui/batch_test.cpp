@@ -318,3 +318,17 @@ TEST_F(BatchTest, BadListsStartNothingAndTheMenuOffersTheBatch) {
   EXPECT_STREQ(entry, L"批量查询…");
   RunOnUiThread([] { EndMenu(); });
 }
+
+TEST_F(BatchTest, ClosingTheProgramEndsTheBatchAndKeepsWhatWasChecked) {
+  const fs::path list = WriteList(L"名单.csv", Utf8(u8"王五\n赵建国\n慕容晓晓\n"));
+  HWND preview = Preview(list);
+  ASSERT_NE(preview, nullptr);
+  Start(preview);
+  ASSERT_TRUE(WaitFor([&] { return Searches().size() == 1; }));
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(run->WaitForEnd(20000));
+  EXPECT_EQ(run->WorkersAtEnd(), 0);
+  const std::string report = FileBytes(Written(false));
+  EXPECT_NE(report.find(Utf8(u8"王五,,命中")), std::string::npos) << report;
+  EXPECT_NE(report.find(Utf8(u8"慕容晓晓,,未查询")), std::string::npos) << report;
+}
