@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <iterator>
 #include <mutex>
+#include <optional>
 
 #include "app/app_state.h"
 #include "app/messages.h"
@@ -71,7 +72,11 @@ BatchServices RealServices(BatchProgress& where) {
   s.search = SearchService;
   s.now = [] { return static_cast<uint64_t>(GetTickCount64()); };
   s.wait = [](uint64_t ms) { return WaitForSingleObject(g_job.cancel.get(), static_cast<DWORD>(ms)) != WAIT_OBJECT_0; };
-  s.freshCode = [&where] { return AskForFreshCode(AppState().mainWindow, where, g_job.cancel.get()); };
+  s.freshCode = [&where] {
+    std::optional<std::string> code = AskForFreshCode(AppState().mainWindow, where, g_job.cancel.get());
+    if (!code) SetEvent(g_job.cancel.get());  // 取消批量查询 or the pause closed: the batch ends as cancelled
+    return code;
+  };
   s.progress = [&where](const BatchProgress& p) {
     where = p;
     RunOnUiThread([&] { ShowBatchProgress(g_job.progress, p); });

@@ -332,3 +332,19 @@ TEST_F(BatchTest, ClosingTheProgramEndsTheBatchAndKeepsWhatWasChecked) {
   EXPECT_NE(report.find(Utf8(u8"王五,,命中")), std::string::npos) << report;
   EXPECT_NE(report.find(Utf8(u8"慕容晓晓,,未查询")), std::string::npos) << report;
 }
+
+TEST_F(BatchTest, CancelAtTheCaptchaPauseEndsTheBatchAsCancelled) {
+  SetWindowTextW(FindUnit(main, "Code"), L"wrong");  // refused at once
+  const fs::path list = WriteList(L"名单.csv", Utf8(u8"王五\n赵建国\n"));
+  HWND preview = Preview(list);
+  ASSERT_NE(preview, nullptr);
+  Start(preview);
+  HWND pause = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (pause = run->OtherRuntimeWindow()) != nullptr; }, 20000));
+  EXPECT_EQ(WindowTextGbk(FindUnit(pause, "透明标签2")), "第 1 个（共 2 个）：王五");
+  PostMessageW(FindUnit(pause, "取消"), BM_CLICK, 0, 0);
+  const std::string closing = Closing();
+  EXPECT_NE(closing.find("批量查询已取消。"), std::string::npos) << closing;
+  EXPECT_NE(closing.find("未查询 2 行。"), std::string::npos) << closing;
+  EXPECT_EQ(Searches().size(), 1u);
+}
