@@ -1,9 +1,11 @@
-// The report and the rows found, byte for byte, and their names.
+// The report and the rows found, byte for byte, their names and their folder.
 #include <windows.h>
+#include <shlobj.h>
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "batch/batch_job.h"
 #include "batch/batch_report.h"
 
 namespace {
@@ -54,4 +56,16 @@ TEST(BatchReport, NamedByTheTimeTheBatchEnded) {
   const SYSTEMTIME t{2026, 12, 3, 9, 8, 5, 7, 0};
   EXPECT_EQ(ReportFileName(t), L"批量查询_20261209-080507.csv");
   EXPECT_EQ(FoundRowsFileName(ReportFileName(t)), L"批量查询_20261209-080507_明细.csv");
+}
+
+TEST(BatchReport, WrittenBesideTheListOrInDocuments) {
+  wchar_t temp[MAX_PATH] = {};
+  ASSERT_TRUE(GetTempPathW(MAX_PATH, temp));
+  bool inDocuments = true;
+  EXPECT_EQ(ReportFolder(std::wstring(temp) + L"名单.csv", inDocuments), temp);
+  EXPECT_FALSE(inDocuments);
+  wchar_t documents[MAX_PATH] = {};
+  ASSERT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents)));
+  EXPECT_EQ(ReportFolder(L"C:\\no such folder\\名单.csv", inDocuments), std::wstring(documents) + L"\\");
+  EXPECT_TRUE(inDocuments);
 }
