@@ -13,6 +13,7 @@
 #include "journal/chain.h"
 #include "journal/entry_text.h"
 #include "journal/journal.h"
+#include "journal/program_journal.h"
 #include "journal/sha256.h"
 
 namespace fs = std::filesystem;
@@ -330,4 +331,45 @@ TEST(JournalTexts, MaskKeepsTheFirstSixAndLastFourCharacters) {
       {"甲乙丙丁戊己庚辛壬癸子丑", "甲乙丙丁戊己**壬癸子丑"},
   };
   for (const auto& c : cases) EXPECT_EQ(MaskIdNumber(c.id), c.masked) << c.id;
+}
+
+namespace {
+std::vector<std::string> g_notices;
+void CollectNotice(const std::string& text) { g_notices.push_back(text); }
+}  // namespace
+
+// The program's journal never stops a search: each trouble is told once, and writing goes on
+// failing quietly.
+TEST(ProgramJournal, TroubleIsToldOnceAndNothingElseChanges) {
+  SetJournalNotice(&CollectNotice);
+  const fs::path folder = Scratch("program");
+  fs::create_directories(folder / "journal.db");  // a folder where the file should be
+  struct Case {
+    fs::path file;
+    std::size_t notices;
+    bool writes;
+  } cases[] = {
+      {folder / "journal.db", 1, false},
+      {folder / "ok" / "journal.db", 0, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file.string());
+    g_notices.clear();
+    UseJournalFile(c.file.wstring());
+    for (int i = 0; i < 3; ++i) {
+      SearchEntry e = Search("张三");
+      EXPECT_EQ(RecordSearch(e), c.writes);
+    }
+    EXPECT_EQ(g_notices.size(), c.notices);
+  }
+  // A full disk: the first refused write is told, the later ones are not.
+  ProgramJournal()->LimitPages(1);
+  g_notices.clear();
+  for (int i = 0; i < 3; ++i) {
+    SearchEntry e = Search(std::string(5000, 'x'));
+    EXPECT_FALSE(RecordSearch(e));
+  }
+  EXPECT_EQ(g_notices.size(), 1u);
+  UseJournalFile(L"");
+  SetJournalNotice(nullptr);
 }
