@@ -5,6 +5,9 @@
 #include "app/app_state.h"
 #include "app/captcha.h"
 #include "app/enter_key.h"
+#include "app/journal_menu.h"
+#include "app/journal_record.h"
+#include "app/main_menu.h"
 #include "app/main_units.h"
 #include "app/result_menu.h"
 #include "app/search.h"
@@ -45,6 +48,8 @@ HICON LoadApplicationIcon() {
 int RunVeradin() {
   ResetApplicationState();
   InitialiseService();
+  InstallJournalNotice();
+  AddJournalMenuEntries();
   CreateSkinEngine();
 
   AppState().gdiplusToken = StartGdiplus();
@@ -67,6 +72,7 @@ void ShowDisclaimer() {
   AppState().mainWindow = main;
   InstallResultMenu(ResultList());
   SkinMainWindow(main);  // the disclaimer opens over the skinned window
+  InstallMainMenu(main);
   if (ShowMessage(kDisclaimer, "提示", MB_YESNO) == IDYES) {
     StartWorker<FetchMainCaptcha>();
   } else {
