@@ -6,11 +6,13 @@
 
 #include "app/app_state.h"
 #include "app/captcha.h"
+#include "app/journal_record.h"
 #include "app/main_units.h"
 #include "app/messages.h"
 #include "app/service.h"
 #include "app/templates.h"
 #include "app/workers.h"
+#include "journal/entry_text.h"
 #include "runtime/units.h"
 #include "web/codepage.h"
 #include "web/http_request.h"
@@ -114,6 +116,8 @@ void FetchRecordDetail() {
   }
   ByteSet reply = HttpRequest(ServiceUrl("/disDetailNew?id=" + FormValue(id) + "&pCode=" + FormValue(code) +
                                          "&captchaId=" + CaptchaId()));
+  const std::string repliedAt = UtcStampNow();
+  const std::string replyDigest = ReplyDigest(reply);
   const nlohmann::json record = nlohmann::json::parse(reply.begin(), reply.end(), nullptr, false);
   const bool noReply = reply.empty();
   {
@@ -148,6 +152,7 @@ void FetchRecordDetail() {
     AppState().detailValues = values;
   }
   AppendEditText(text, lines);
+  JournalDetail(id, caseNumber, lines, replyDigest, repliedAt);
 }
 
 void OnDetailCreated() {

@@ -8,10 +8,12 @@
 #include "app/export_file.h"
 #include "app/export_job.h"
 #include "app/export_progress.h"
+#include "app/journal_record.h"
 #include "app/messages.h"
 #include "app/search_page.h"
 #include "app/service.h"
 #include "app/workers.h"
+#include "journal/entry_text.h"
 #include "runtime/gbk_text.h"
 #include "runtime/ui_thread.h"
 #include "web/http_request.h"
@@ -52,27 +54,47 @@ void RunExport() {
     }
     ShowProgress(k, pages, k - 1);
     std::string page;
+    ByteSet reply;
     {
       // One network action at a time; held for this request only, so that a search or page
       // jump of the user's can go between two pages of a long export. The ID number of the
       // search goes with it (the page jump sends none), so the file holds the rows the user
       // searched for and not every record of that name.
       std::lock_guard<std::mutex> lock(NetworkActionLock());
-      if (!Cancelled())
-        page = ReplyText(HttpRequest(ServiceUrl("/findDisNew"), 1,
-                                     PageJumpBody(search.encodedName, search.card, search.code, std::to_string(k))));
+      if (!Cancelled()) {
+        reply = HttpRequest(ServiceUrl("/findDisNew"), 1,
+                            PageJumpBody(search.encodedName, search.card, search.code, std::to_string(k)));
+        page = ReplyText(reply);
+      }
     }
+    SearchRecord record;  // every page that reached the service goes into the journal
+    record.atUtc = UtcStampNow();
+    record.replySha256 = ReplyDigest(reply);
+    record.name = search.name;
+    record.idNumber = search.card;  // as sent (an ID number's digits need no form encoding)
+    record.page = std::to_string(k);
+    record.shownInMain = false;
     if (Cancelled()) {  // the page that was on its way is not kept: the user asked to stop
       cancelled = true;
       break;
     }
     problem = PageProblem(page, k);
     if (!problem.empty()) {
+      record.outcome = FindText(page, kCaptchaRefused) != kNotFound ? kOutcomeRefused
+                       : page.empty()                             ? FailedOutcome("no reply from the service")
+                                                                  : FailedOutcome("not the page asked for");
+      JournalSearch(record);
       failedPage = k;
       break;
     }
     TextArray names, dates, cases;
     ScrapeResultRows(page, names, dates, cases);
+    record.outcome = names.empty() ? kOutcomeNone : kOutcomeRows;
+    record.total = AnnouncedTotal(ResultPagerText(page));
+    record.names = &names;
+    record.dates = &dates;
+    record.cases = &cases;
+    JournalSearch(record);
     std::string csv;
     for (size_t i = 0; i < names.size(); ++i) {
       // Lists of unequal length give only the cells they have, as in the result list.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/export.h"
+#include "app/receipt.h"
 #include "runtime/gbk_text.h"
 #include "runtime/units.h"
 
@@ -14,7 +15,7 @@ namespace {
 
 constexpr UINT_PTR kSubclassId = 0x56524d31;
 constexpr int kCopiedColumns = 3;  // name, filing date, case number; not the hint column
-enum Command : UINT { kCopySelected = 1, kCopyPage, kExportAll };
+enum Command : UINT { kCopySelected = 1, kCopyPage, kExportAll, kReceipt };
 
 // Rows are read through the list's own messages, so this works the same whether the list
 // holds its rows or asks the program for them.
@@ -92,12 +93,14 @@ void ShowMenu(HWND list, LPARAM where) {
   AppendMenuW(menu, state(rows > 0), kCopyPage, L"复制本页全部");
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(menu, state(rows > 0 && !ExportRunning()), kExportAll, L"导出全部结果为 CSV 文件…");
+  AppendMenuW(menu, state(CanSaveMainReceipt()), kReceipt, L"保存查询凭证…\tCtrl+S");
   const UINT chosen = static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x,
                                                        at.y, 0, GetAncestor(list, GA_ROOT), nullptr));
   DestroyMenu(menu);
   if (chosen == kCopySelected) CopyRows(list, true);
   if (chosen == kCopyPage) CopyRows(list, false);
   if (chosen == kExportAll) ExportSearchWithDialog();
+  if (chosen == kReceipt) SaveMainReceiptWithDialog();
 }
 
 LRESULT CALLBACK ResultListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {

@@ -9,12 +9,14 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "app/journal_record.h"
 #include "app/main_units.h"
 #include "app/messages.h"
 #include "app/result_rows.h"
 #include "app/search_page.h"
 #include "app/service.h"
 #include "app/workers.h"
+#include "journal/entry_text.h"
 #include "runtime/units.h"
 #include "web/http_request.h"
 #include "web/markers.h"
@@ -106,6 +108,12 @@ void RunAskedSearch() {
     body = PageJumpBody(encodedName, "", code, asked->page);
   }
   ByteSet reply = HttpRequest(ServiceUrl("/findDisNew"), 1, body);
+  SearchRecord record;
+  record.atUtc = UtcStampNow();
+  record.replySha256 = ReplyDigest(reply);
+  record.name = name;
+  record.idNumber = kind == SearchKind::FirstPage ? asked->idNumber : "";  // what was sent
+  record.page = kind == SearchKind::FirstPage ? "1" : asked->page;
   const std::string page = ReplyText(reply);
   ApplicationState& state = AppState();
   {
@@ -127,11 +135,15 @@ void RunAskedSearch() {
   // filled it since, so it is emptied again whatever this reply is.
   if (FindText(page, kCaptchaRefused) != kNotFound) {
     ListDeleteAllRows(asked->list);
+    record.outcome = kOutcomeRefused;
+    JournalSearch(record);
     ShowMessage(kCaptchaRefused, kTitleFail, MB_ICONERROR);
     return;
   }
   if (!IsResultPage(page)) {
     ListDeleteAllRows(asked->list);
+    record.outcome = FailedOutcome(page.empty() ? "no reply from the service" : "not a result page");
+    JournalSearch(record);
     ShowMessage(page.empty() ? kServiceUnreachable : kServiceUnexpected, kTitleFail, MB_ICONERROR);
     return;
   }
@@ -140,6 +152,12 @@ void RunAskedSearch() {
   TextArray names, dates, cases;
   ScrapeResultRows(page, names, dates, cases);
   FillRows(asked->list, names, dates, cases);
+  record.outcome = names.empty() ? kOutcomeNone : kOutcomeRows;
+  record.total = AnnouncedTotal(ResultPagerText(page));
+  record.names = &names;
+  record.dates = &dates;
+  record.cases = &cases;
+  JournalSearch(record);
   std::lock_guard<std::mutex> lock(StateLock());
   state.names = std::move(names);
   state.dates = std::move(dates);

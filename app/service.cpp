@@ -39,6 +39,8 @@ void InitialiseService() {
 
 std::string ServiceUrl(const std::string& pathAndQuery) { return "http://" + g_host + pathAndQuery; }
 
+const std::string& ServiceHost() { return g_host; }
+
 const std::string& CaptchaId() { return g_captchaId; }
 
 std::string FormValue(const std::string& text) { return UrlEncode(text, /*keepSafe=*/true, /*utf8=*/true); }

@@ -11,6 +11,8 @@ inline constexpr char kServiceHost[] = "shixin.court.gov.cn";
 // Read once at start-up: the host and this run's captcha identifier.
 void InitialiseService();
 std::string ServiceUrl(const std::string& pathAndQuery);
+// host[:port] of the service the requests go to.
+const std::string& ServiceHost();
 
 // 32 lower-case hexadecimal digits from a cryptographic random source, made once per run.
 // The service binds a code to its identifier, so a shared identifier would let two users

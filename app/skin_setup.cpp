@@ -34,10 +34,11 @@ void SkinMainWindow(HWND main) {
   g_skin->SetSkinImage({}, std::vector<std::uint8_t>(picture.begin(), picture.end()), RGB(0, 0, 0),
                        RGB(255, 255, 255), 3);
   g_skin->SetControlVeil(true, 100);
-  SkinOptions options;  // caption active, border resize, title; no help button
+  SkinOptions options;  // caption active, border resize, title; the menu button, no help
   options.showMenu = true;
+  options.menuTooltip = "菜单";
   g_skin->ApplySkin(main, kCaptionHeight, options);
-  g_skin->SetMenuCallback(main, ShowProgramMenu);
+  g_skin->SetMenuCallback(main, ShowMainMenu);
 }
 
 void ReleaseSkinEngine() { g_skin.reset(); }

@@ -5,6 +5,9 @@
 #include "app/app_state.h"
 #include "app/captcha.h"
 #include "app/enter_key.h"
+#include "app/journal_menu.h"
+#include "app/journal_record.h"
+#include "app/main_menu.h"
 #include "app/main_units.h"
 #include "app/result_menu.h"
 #include "app/search.h"
@@ -13,6 +16,7 @@
 #include "app/templates.h"
 #include "app/trim.h"
 #include "app/workers.h"
+#include "batch/batch_start.h"
 #include "runtime/gdiplus_session.h"
 #include "runtime/ui_thread.h"
 #include "runtime/units.h"
@@ -45,6 +49,9 @@ HICON LoadApplicationIcon() {
 int RunVeradin() {
   ResetApplicationState();
   InitialiseService();
+  InstallJournalNotice();
+  AddJournalMenuEntries();
+  AddBatchMenuEntry();
   CreateSkinEngine();
 
   AppState().gdiplusToken = StartGdiplus();
@@ -67,6 +74,7 @@ void ShowDisclaimer() {
   AppState().mainWindow = main;
   InstallResultMenu(ResultList());
   SkinMainWindow(main);  // the disclaimer opens over the skinned window
+  InstallMainMenu(main);
   if (ShowMessage(kDisclaimer, "提示", MB_YESNO) == IDYES) {
     StartWorker<FetchMainCaptcha>();
   } else {

@@ -11,6 +11,7 @@
 #include "app/app_state.h"
 #include "app/messages.h"
 #include "app/export_file.h"
+#include "app/journal_record.h"
 #include "app/search.h"
 #include "app/search_page.h"
 #include "app/service.h"
@@ -20,6 +21,7 @@
 #include "batch/batch_runner.h"
 #include "batch/batch_texts.h"
 #include "batch/captcha_pause.h"
+#include "journal/entry_text.h"
 #include "runtime/gbk_text.h"
 #include "runtime/handles.h"
 #include "runtime/threads.h"
@@ -50,6 +52,41 @@ int Tell(const std::wstring& text, const std::string& title, UINT flags) {
   return answer;
 }
 
+// Every request of a batch that reached the service leaves its journal entry, as the user's
+// own searches do.
+void JournalBatchSearch(const PartyQuery& party, int pageNumber, const ByteSet& reply, const SearchReply& answer) {
+  SearchRecord record;
+  record.atUtc = UtcStampNow();
+  record.replySha256 = ReplyDigest(reply);
+  record.name = party.name;
+  record.idNumber = party.id;
+  record.page = std::to_string(pageNumber);
+  record.shownInMain = false;
+  const ResultPage read = ReadResultPage(answer, pageNumber);
+  TextArray names, dates, cases;
+  switch (read.kind) {
+    case ResultPage::Kind::CaptchaRefused:
+      record.outcome = kOutcomeRefused;
+      break;
+    case ResultPage::Kind::Failed:
+      record.outcome = FailedOutcome(read.reason);
+      break;
+    case ResultPage::Kind::Rows:
+      for (const FoundRow& row : read.rows) {
+        names.push_back(row.name);
+        dates.push_back(row.date);
+        cases.push_back(row.caseNumber);
+      }
+      record.outcome = names.empty() ? kOutcomeNone : kOutcomeRows;
+      record.total = read.total;
+      record.names = &names;
+      record.dates = &dates;
+      record.cases = &cases;
+      break;
+  }
+  JournalSearch(record);
+}
+
 // One search of the batch: the page-jump request with the party's ID number, so that page 1
 // and the pages after it are asked for alike. One network action at a time.
 SearchReply SearchService(const PartyQuery& party, int page, const std::string& code) {
@@ -64,7 +101,9 @@ SearchReply SearchService(const PartyQuery& party, int page, const std::string& 
   // "HTTP/1.1 500 Internal Server Error": the number after the first space.
   const size_t space = headers.find(' ');
   const int status = space == std::string::npos ? 0 : std::atoi(headers.c_str() + space + 1);
-  return {status, ReplyText(reply)};
+  SearchReply answer{status, ReplyText(reply)};
+  JournalBatchSearch(party, page, reply, answer);
+  return answer;
 }
 
 BatchServices RealServices(BatchProgress& where) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/main_menu.h"
 #include "app/main_units.h"
 #include "app/messages.h"
 #include "batch/batch_job.h"
@@ -76,6 +77,14 @@ void CheckListFile(const std::wstring& path) {
     return;
   const std::string code = Preview(list, path);
   if (!code.empty()) StartBatch(std::move(list), path, code);
+}
+
+namespace {
+bool NoBatchRunning() { return !BatchRunning(); }
+}  // namespace
+
+void AddBatchMenuEntry() {
+  AddMainMenuEntry({L"批量查询…", 0, &OpenBatchWithDialog, &NoBatchRunning, /*separatorBefore=*/true});
 }
 
 void OpenBatchWithDialog() {

@@ -3,6 +3,8 @@
 // previewed with its counts and the captcha field, then started.
 #include <string>
 
+// Start-up: adds 批量查询… to the program menu.
+void AddBatchMenuEntry();
 // Window thread. The program menu's 批量查询….
 void OpenBatchWithDialog();
 // Window thread. The same from the list's path on.

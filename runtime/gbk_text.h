@@ -14,3 +14,6 @@ std::string FromUtf16(std::wstring_view wide, unsigned codePage);
 
 inline std::wstring GbkToWide(std::string_view gbk) { return ToUtf16(gbk, kCodePageGbk); }
 inline std::string WideToGbk(std::wstring_view wide) { return FromUtf16(wide, kCodePageGbk); }
+// UTF-8: the form of the files the program writes for other tools (the journal, receipts).
+inline std::wstring Utf8ToWide(std::string_view utf8) { return ToUtf16(utf8, kCodePageUtf8); }
+inline std::string WideToUtf8(std::wstring_view wide) { return FromUtf16(wide, kCodePageUtf8); }

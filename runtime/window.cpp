@@ -133,8 +133,11 @@ bool HandleEscape(MSG& msg) {
   return true;
 }
 
+ShortcutHandler g_shortcuts = nullptr;
+
 void DispatchOne(MSG& msg) {
   if (HandleEscape(msg)) return;
+  if (g_shortcuts && msg.message == WM_KEYDOWN && g_shortcuts(msg)) return;
   // Tab and the arrow keys move between units as in a dialog.
   HWND top = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
   if (top && RecordOfWindow(top) && msg.message == WM_KEYDOWN && msg.wParam == VK_TAB &&
@@ -190,6 +193,8 @@ HWND CreateFromTemplate(const WindowSpec& design, HWND owner, bool quitOnDestroy
 }
 
 }  // namespace
+
+void SetShortcutHandler(ShortcutHandler handler) { g_shortcuts = handler; }
 
 WindowRecord* RecordOfWindow(HWND window) {
   return window ? static_cast<WindowRecord*>(GetPropW(window, kRecordProp)) : nullptr;

@@ -15,6 +15,11 @@ HWND LoadWindow(const WindowSpec& design, HWND owner = nullptr, bool quitOnDestr
 // Loads the window modal to `owner` and returns once it is closed.
 void ShowModalWindow(const WindowSpec& design, HWND owner);
 
+// Keys a window takes before the unit with the focus sees them (menu shortcuts): the handler
+// returns true for a message it took. One handler for the thread's loops; null for none.
+using ShortcutHandler = bool (*)(const MSG& msg);
+void SetShortcutHandler(ShortcutHandler handler);
+
 // Runs the thread's message loop until WM_QUIT; returns its exit code.
 int RunMessageLoop();
 

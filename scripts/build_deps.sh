@@ -9,21 +9,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 cache=${VERADIN_CACHE:-$HOME/.cache/veradin}
 mkdir -p "$cache/src"
 
-fetch_source() {  # name -> prints the unpacked directory
-  local pkg=$1 dir
-  dir=$(find "$cache/src" -maxdepth 1 -mindepth 1 -type d -name "${pkg}-*" | head -n1)
-  if [ -z "$dir" ]; then
-    ( cd "$cache/src"
-      ok=
-      for v in "" $(apt-cache showsrc "$pkg" 2>/dev/null | awk '/^Version:/{print $2}'); do
-        if apt-get source -qq --download-only "$pkg${v:+=$v}" >/dev/null 2>&1; then ok=1; break; fi
-      done
-      [ -n "$ok" ] || { echo "build_deps: cannot fetch source of $pkg" >&2; exit 1; }
-      dpkg-source -x --no-check "$(ls -t ${pkg}_*.dsc | head -n1)" >/dev/null )
-    dir=$(find "$cache/src" -maxdepth 1 -mindepth 1 -type d -name "${pkg}-*" | head -n1)
-  fi
-  echo "$dir"
-}
+. "$here/scripts/deb_source.sh"
 
 jpeg_src=$(fetch_source libjpeg-turbo)
 png_src=$(fetch_source libpng1.6)

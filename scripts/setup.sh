@@ -8,7 +8,8 @@ need_pkgs=(g++-mingw-w64-i686-posix mingw-w64-i686-dev libz-mingw-w64-dev
            g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
            wine wine32:i386 wine64 xvfb xauth fonts-wqy-microhei cmake googletest
            nlohmann-json3-dev imagemagick fonts-noto-cjk dpkg-dev python3 x11-utils
-           libpng-dev libjpeg62-turbo-dev locales fonts-liberation)
+           libpng-dev libjpeg62-turbo-dev locales fonts-liberation
+           tcl sqlite3)
 
 missing=()
 for p in "${need_pkgs[@]}"; do
@@ -39,3 +40,5 @@ fi
 
 "$here/scripts/build_deps.sh" i686
 "$here/scripts/build_deps.sh" x86_64
+"$here/scripts/build_sqlite.sh" i686
+"$here/scripts/build_sqlite.sh" x86_64

@@ -191,7 +191,7 @@ void SkinEngine::ApplySkin(HWND window, int captionHeight, const SkinOptions& op
   record.captionFace = "宋体";
   if (!options.image.empty()) SetOwnImage(record, options.image);
   if (record.showHelp) record.buttons.push_back(MakeButton(CaptionKind::Help, "帮助"));
-  if (record.showMenu) record.buttons.push_back(MakeButton(CaptionKind::MainMenu, "主菜单"));
+  if (record.showMenu) record.buttons.push_back(MakeButton(CaptionKind::MainMenu, options.menuTooltip.c_str()));
   if (record.hasMinimize) record.buttons.push_back(MakeButton(CaptionKind::Minimize, "最小化"));
   if (record.hasMaximize) record.buttons.push_back(MakeButton(CaptionKind::Maximize, "最大化"));
   record.buttons.push_back(MakeButton(CaptionKind::Close, "关闭"));

@@ -14,6 +14,7 @@ struct SkinOptions {
   bool borderResize = true;   // border resizing and maximize by double click (option d)
   bool showHelp = false;
   bool showMenu = false;
+  std::string menuTooltip = "主菜单";
   bool showTitle = true;      // icon and title in the caption (option e)
   int callerValue = 0;        // non-zero: a gloss over the caption
   std::vector<std::uint8_t> image;  // the window's own background picture

@@ -128,14 +128,17 @@ void BringToFront(HWND window) {
   WaitFor([&] { return GetForegroundWindow() == window; }, 2000);
 }
 
-bool SaveScreenshot(HWND window, const std::string& name) {
+std::filesystem::path ScreenshotFolder() {
   const char* locale = std::getenv("VERADIN_LOCALE");
   const std::filesystem::path dir = std::filesystem::path(VERADIN_BINARY_DIR) / "screenshots" /
                                     (locale && std::string(locale).rfind("zh", 0) == 0 ? "cp936" : "cp1252");
   std::error_code ignored;
   std::filesystem::create_directories(dir, ignored);
+  return dir;
+}
 
-  return SaveWindowScreenshot(window, (dir / (name + ".png")).wstring());
+bool SaveScreenshot(HWND window, const std::string& name) {
+  return SaveWindowScreenshot(window, (ScreenshotFolder() / (name + ".png")).wstring());
 }
 
 void ClickApart(HWND window, int x, int y) {

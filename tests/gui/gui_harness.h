@@ -4,6 +4,7 @@
 // and takes screenshots. Every wait has a deadline so that a missed window fails the test.
 #include <windows.h>
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <thread>
@@ -53,5 +54,7 @@ void ClickApart(HWND window, int x, int y);
 // Makes `window` the foreground window (input then goes to it).
 void BringToFront(HWND window);
 
+// build/screenshots/<locale>/, made when missing.
+std::filesystem::path ScreenshotFolder();
 // Writes build/screenshots/<locale>/<name>.png of what the screen shows of `window`.
 bool SaveScreenshot(HWND window, const std::string& name);
