@@ -65,6 +65,7 @@ HDC NewBackdropDc(int w, int h) {
   info.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
   HDC dc = CreateCompatibleDC(nullptr);
+  ++EngineCounters().dibSections;
   HBITMAP bitmap = dc ? CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
   if (!bitmap) {
     if (dc) DeleteDC(dc);

@@ -223,6 +223,7 @@ void PaintCombo(int skinIndex, int comboIndex, int hot, int focused) {
   {
     HDC dc = GetWindowDC(combo);
     if (dc) {
+      ++EngineCounters().keyedCopies;
       TransparentBlt(dc, 0, 0, w, h, backdrop, 0, 0, w, h, kComboKey);
       ReleaseDC(combo, dc);
     }

@@ -274,6 +274,7 @@ void ComposeKeyed(HWND window, const ColorKeyedRecord& record, HDC picture, HDC 
   if (!backdrop) return;
   const RECT client = ClientAreaInWindow(window);
   const int w = area.right - area.left, h = area.bottom - area.top;
+  ++EngineCounters().keyedCopies;
   TransparentBlt(backdrop, client.left + area.left, client.top + area.top, w, h, picture, area.left, area.top, w, h,
                  record.key);
   BitBlt(target, area.left, area.top, w, h, backdrop, client.left + area.left, client.top + area.top, SRCCOPY);

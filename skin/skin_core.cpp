@@ -16,7 +16,13 @@ OwnerDrawPainter g_ownerDrawPainter = nullptr;
 
 }  // namespace
 
+PaintCounters& EngineCounters() {
+  static PaintCounters counters;
+  return counters;
+}
+
 LONG_PTR GetPropValue(HWND window, const char* name) {
+  ++EngineCounters().propertyLookups;
   return window ? reinterpret_cast<LONG_PTR>(GetPropA(window, name)) : 0;
 }
 
@@ -35,6 +41,7 @@ bool Surface::Create(int width, int height) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   dc_ = CreateCompatibleDC(nullptr);
+  ++EngineCounters().dibSections;
   bitmap_ = dc_ ? CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0) : nullptr;
   if (!bitmap_) {
     Reset();
@@ -225,6 +232,7 @@ ControlFont ReadControlFont(HWND window) {
 
 std::string ClassOf(HWND window) {
   char name[64] = {};
+  ++EngineCounters().classLookups;
   GetClassNameA(window, name, sizeof name);
   std::string s(name);
   for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));

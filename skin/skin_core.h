@@ -16,6 +16,7 @@
 #include "gdiplus/image_objects.h"
 #include "gdiplus/tool_tip.h"
 #include "runtime/handles.h"
+#include "skin/paint_counters.h"
 
 class PathObject;
 class ImageObject;
