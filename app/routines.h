@@ -5,6 +5,7 @@
 
 // Start-up and the main window.
 int RunVeradin();
+void PrepareMainWindow();  // the main window's menu and skin, before it shows
 void ShowDisclaimer();
 void LockMainWindowSize();
 void PollEnterKey();

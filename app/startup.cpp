@@ -59,11 +59,15 @@ int RunVeradin() {
   return code;
 }
 
-void ShowDisclaimer() {
+void PrepareMainWindow() {
   HWND main = EventWindow();
   AppState().mainWindow = main;
   InstallResultMenu(MainUnit("超级列表框1"));
-  SkinMainWindow(main);  // the disclaimer opens over the skinned window
+  SkinMainWindow(main);  // before it shows: it is painted once, skinned
+}
+
+void ShowDisclaimer() {
+  HWND main = EventWindow();
   if (ShowMessage(kDisclaimer, "提示", MB_YESNO) == IDYES) {
     StartWorker<FetchMainCaptcha>();
   } else {

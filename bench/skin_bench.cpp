@@ -84,13 +84,8 @@ void ShowNow(HWND w) {
 double StartUp(SkinEngine* skin) {
   const double start = Now();
   HWND w = MakeMainLikeWindow(WindowClass(), 660);
+  if (skin) skin->ApplySkin(w, 25);  // before the window first shows, as the program does
   ShowNow(w);
-  if (skin) {
-    skin->ApplySkin(w, 25);
-    UpdateWindow(w);
-    RedrawWindow(w, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    Pump();
-  }
   const double took = Now() - start;
   DestroyWindow(w);
   Pump();
