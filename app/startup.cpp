@@ -69,12 +69,16 @@ int RunVeradin() {
   return code;
 }
 
-void ShowDisclaimer() {
+void PrepareMainWindow() {
   HWND main = EventWindow();
   AppState().mainWindow = main;
   InstallResultMenu(ResultList());
-  SkinMainWindow(main);  // the disclaimer opens over the skinned window
+  SkinMainWindow(main);  // before it shows: it is painted once, skinned
   InstallMainMenu(main);
+}
+
+void ShowDisclaimer() {
+  HWND main = EventWindow();
   if (ShowMessage(kDisclaimer, "提示", MB_YESNO) == IDYES) {
     StartWorker<FetchMainCaptcha>();
   } else {

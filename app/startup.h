@@ -7,6 +7,7 @@ int RunVeradin();
 void ShutdownApplication();
 
 // Main window handlers (window thread).
+void PrepareMainWindow();  // the main window's menus and skin, before it shows
 void ShowDisclaimer();
 void LockMainWindowSize();
 void PollEnterKey();  // the timer's tick: an Enter pressed since the last one jumps to the page

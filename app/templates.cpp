@@ -19,6 +19,7 @@ WindowSpec MakeMainWindow() {
   w.width = 593;
   w.height = 522;
   w.withIcon = true;
+  w.onReady = PrepareMainWindow;
   w.onCreated = ShowDisclaimer;
   w.onSized = LockMainWindowSize;
 

@@ -1,42 +1,80 @@
-// The skinned controls: scrolling a 2,000-row list a page at a time from top to bottom with
-// the skin against the same list without it, and repainting a hovered push button against
-// a plain BitBlt of its size. Not a test: it prints figures (ratios within one run).
+// The skinned result list against a plain list view of the program's shape (owner data, four
+// columns, grid lines, the program's font, 2,000 rows): page, line and wheel steps, each sent
+// and painted at once, in interleaved rounds; and the hovered 查询 against a copy of its size
+// to the screen. Not a test: it prints medians, ratios and the engine's counters per step.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "runtime/embedded.h"
-#include "runtime/gdiplus_session.h"
-#include "gdiplus/graphics_object.h"
-#include "skin/backdrop.h"
-#include "skin/painters.h"
-#include "skin/push_button.h"
-#include "skin/skin.h"
-#include "skin/skin_core.h"
 #include "bench/bench_window.h"
+#include "runtime/embedded.h"
+#include "runtime/fonts.h"
+#include "runtime/gdiplus_session.h"
+#include "skin/skin.h"
 
 namespace {
 
 constexpr int kRows = 2000;
+constexpr int kRounds = 5, kStepsPerRound = 12;
+const FontSpec kListFont{"YaHei Consolas Hybrid", 16, Pitch::FixedModern};
 
-struct BenchWindow {
+// The parent answers the list's requests for its rows, as the program's window does.
+LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NOTIFY) {
+    auto* info = reinterpret_cast<NMLVDISPINFOW*>(lParam);
+    if (info->hdr.code == LVN_GETDISPINFOW && (info->item.mask & LVIF_TEXT)) {
+      static wchar_t text[64];
+      const int row = info->item.iItem;
+      switch (info->item.iSubItem) {
+        case 0: swprintf(text, 64, L"测试人员%d", row); break;
+        case 1: swprintf(text, 64, L"2014-03-%02d", row % 28 + 1); break;
+        case 2: swprintf(text, 64, L"(2014)京执字第%05d号", row); break;
+        default: swprintf(text, 64, L"查看"); break;
+      }
+      info->item.pszText = text;
+      return 0;
+    }
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+const wchar_t* ParentClass() {
+  static const wchar_t* name = [] {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = ParentProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = L"VeradinBenchListParent";
+    RegisterClassExW(&wc);
+    return L"VeradinBenchListParent";
+  }();
+  return name;
+}
+
+struct ListWindow {
   HWND window = nullptr, list = nullptr, button = nullptr;
+  UniqueFont font;
 };
 
-// The main window's list (its place, size and columns) filled with 2,000 rows, and its button.
-BenchWindow Make() {
-  BenchWindow b;
-  b.window = CreateWindowExW(0, WindowClass(), L"bench", WS_POPUP | WS_VISIBLE | WS_MINIMIZEBOX, 100, 100, 593, 522,
-                             nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+void MakeListWindow(ListWindow& b, int x) {
+  b.window = CreateWindowExW(0, ParentClass(), L"bench", WS_POPUP | WS_MINIMIZEBOX | WS_CLIPSIBLINGS, x, 60, 593,
+                             522, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   b.button = CreateWindowExW(0, L"Button", L"查询", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 447, 60, 136, 25, b.window,
                              nullptr, GetModuleHandleW(nullptr), nullptr);
-  b.list = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 5, 88, 584, 406,
-                           b.window, nullptr, GetModuleHandleW(nullptr), nullptr);
-  const wchar_t* titles[] = {L"被执行人姓名/名称", L"立案时间", L"案号", L"查看"};
-  const int widths[] = {150, 100, 220, 90};
+  b.list = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
+                           WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_AUTOARRANGE | LVS_OWNERDATA, 5, 88,
+                           584, 406, b.window, nullptr, GetModuleHandleW(nullptr), nullptr);
+  b.font = CreateUnitFont(kListFont);
+  SendMessageW(b.list, WM_SETFONT, reinterpret_cast<WPARAM>(b.font.get()), TRUE);
+  SendMessageW(b.list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+               LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES | LVS_EX_INFOTIP);
+  const wchar_t* titles[] = {L"被执行人\\单位名", L"立案时间", L"案号", L"详细信息"};
+  const int widths[] = {230, 100, 150, 100};
   for (int c = 0; c < 4; ++c) {
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH;
@@ -44,38 +82,118 @@ BenchWindow Make() {
     column.cx = widths[c];
     SendMessageW(b.list, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
   }
-  SendMessageW(b.list, WM_SETREDRAW, FALSE, 0);
-  for (int i = 0; i < kRows; ++i) {
-    std::wstring name = L"测试人员" + std::to_wstring(i);
-    LVITEMW item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = i;
-    item.pszText = name.data();
-    SendMessageW(b.list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    std::wstring code = L"(2014)京执字第" + std::to_wstring(i) + L"号";
-    item.iSubItem = 2;
-    item.pszText = code.data();
-    SendMessageW(b.list, LVM_SETITEMTEXTW, i, reinterpret_cast<LPARAM>(&item));
-  }
-  SendMessageW(b.list, WM_SETREDRAW, TRUE, 0);
-  UpdateWindow(b.window);
-  Pump();
-  return b;
+  SendMessageW(b.list, LVM_SETITEMCOUNT, kRows, 0);
 }
 
-double ScrollThrough(HWND list) {
+void ShowNow(HWND window) {
+  ShowWindow(window, SW_SHOWNOACTIVATE);
+  UpdateWindow(window);
+  RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  Pump();
+}
+
+using Step = std::function<void(HWND list)>;
+
+struct StepResult {
+  std::vector<double> times;
+  PaintCounters counters;
+  int steps = 0;
+};
+
+// kStepsPerRound steps from the top, each sent and painted before the next one.
+void RunSteps(HWND list, const Step& step, StepResult& result) {
   SendMessageW(list, LVM_ENSUREVISIBLE, 0, FALSE);
   UpdateWindow(list);
-  const double start = Now();
-  int pages = 0;
-  for (int last = -1; static_cast<int>(SendMessageW(list, LVM_GETTOPINDEX, 0, 0)) != last; ++pages) {
-    last = static_cast<int>(SendMessageW(list, LVM_GETTOPINDEX, 0, 0));
-    SendMessageW(list, WM_VSCROLL, SB_PAGEDOWN, 0);
+  Pump();
+  const PaintCounters before = ReadPaintCounters();
+  for (int i = 0; i < kStepsPerRound; ++i) {
+    const double start = Now();
+    step(list);
+    UpdateWindow(list);
+    result.times.push_back(Now() - start);
+  }
+  result.counters = result.counters + (ReadPaintCounters() - before);
+  result.steps += kStepsPerRound;
+  Pump();
+}
+
+int PaintsPerStep(HWND list, const Step& step) {
+  SendMessageW(list, LVM_ENSUREVISIBLE, 0, FALSE);
+  UpdateWindow(list);
+  Pump();
+  PaintMessageCount count(list);
+  for (int i = 0; i < kStepsPerRound; ++i) {
+    step(list);
     UpdateWindow(list);
   }
-  const double took = Now() - start;
-  std::printf("  %d pages\n", pages);
-  return took;
+  return count.Paints();
+}
+
+void CompareSteps(const char* name, const Step& step, HWND plain, HWND skinned) {
+  StepResult p, s;
+  for (int round = 0; round < kRounds; ++round) {
+    // Alternate which goes first, so that neither gains from the other's warm caches.
+    if (round % 2) {
+      RunSteps(plain, step, p);
+      RunSteps(skinned, step, s);
+    } else {
+      RunSteps(skinned, step, s);
+      RunSteps(plain, step, p);
+    }
+  }
+  const double mp = Median(p.times), ms = Median(s.times);
+  std::printf("%-11s skinned %7.3f ms, plain %7.3f ms, ratio %5.2f\n", name, ms * 1e3, mp * 1e3, ms / mp);
+  PrintCounters(s.counters, s.steps);
+  std::printf("    paint messages per step: skinned %.2f, plain %.2f\n",
+              PaintsPerStep(skinned, step) / static_cast<double>(kStepsPerRound),
+              PaintsPerStep(plain, step) / static_cast<double>(kStepsPerRound));
+}
+
+void WheelNotch(HWND list) {
+  RECT r{};
+  GetWindowRect(list, &r);
+  SendMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)),
+               MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+}
+
+// The skinned button painted hot and plain in turn by the mouse's arrival and leave, against
+// a window DC taken, a copy of the button's size and the DC released.
+void CompareHover(HWND button) {
+  RECT r{};
+  GetWindowRect(button, &r);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  HDC screen = GetDC(button);
+  HDC copy = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+  HGDIOBJ old = SelectObject(copy, bitmap);
+  ReleaseDC(button, screen);
+  std::vector<double> hover, blit;
+  PaintCounters counters;
+  int steps = 0;
+  for (int round = 0; round < kRounds; ++round) {
+    const PaintCounters before = ReadPaintCounters();
+    for (int i = 0; i < kStepsPerRound; ++i) {
+      double start = Now();
+      SendMessageW(button, i % 2 ? WM_MOUSELEAVE : WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+      GdiFlush();
+      hover.push_back(Now() - start);
+      start = Now();
+      HDC dc = GetWindowDC(button);
+      BitBlt(dc, 0, 0, w, h, copy, 0, 0, SRCCOPY);
+      ReleaseDC(button, dc);
+      GdiFlush();
+      blit.push_back(Now() - start);
+    }
+    counters = counters + (ReadPaintCounters() - before);
+    steps += kStepsPerRound;
+    Pump();  // the leave notices the tracking posted
+  }
+  SelectObject(copy, old);
+  DeleteObject(bitmap);
+  DeleteDC(copy);
+  const double mh = Median(hover), mb = Median(blit);
+  std::printf("%-11s skinned %7.3f ms, copy %7.3f ms, ratio %5.2f\n", "hover Query", mh * 1e3, mb * 1e3, mh / mb);
+  PrintCounters(counters, steps);
 }
 
 }  // namespace
@@ -89,48 +207,19 @@ int main() {
   skin.SetSkinImage({}, std::vector<std::uint8_t>(picture.begin(), picture.end()), RGB(0, 0, 0), RGB(255, 255, 255), 3);
   skin.SetControlVeil(true, 100);
 
-  BenchWindow plain = Make();
-  ScrollThrough(plain.list);  // warm-up
-  const double plainTime = ScrollThrough(plain.list);
-  BenchWindow skinned = Make();
+  ListWindow plain, skinned;
+  MakeListWindow(plain, 20);
+  MakeListWindow(skinned, 660);
+  ShowNow(plain.window);
   skin.ApplySkin(skinned.window, 25);
-  UpdateWindow(skinned.window);
-  ScrollThrough(skinned.list);
-  const double skinTime = ScrollThrough(skinned.list);
-  std::printf("scrolling %d rows a page at a time: plain %.3f s, skinned %.3f s, ratio %.2f\n", kRows, plainTime,
-              skinTime, skinTime / plainTime);
+  ShowNow(skinned.window);
 
-  RECT r{};
-  GetClientRect(skinned.button, &r);
-  constexpr int kRounds = 500;
-  HDC dc = GetDC(skinned.button);
-  HDC copy = CreateCompatibleDC(dc);
-  HBITMAP bitmap = CreateCompatibleBitmap(dc, r.right, r.bottom);
-  HGDIOBJ old = SelectObject(copy, bitmap);
-  double start = Now();
-  for (int i = 0; i < kRounds; ++i) BitBlt(dc, 0, 0, r.right, r.bottom, copy, 0, 0, SRCCOPY);
-  GdiFlush();
-  const double blit = Now() - start;
-  start = Now();
-  for (int i = 0; i < kRounds; ++i) PaintButtonNow(skinned.button, 0, true);
-  GdiFlush();
-  const double hover = Now() - start;
-  SelectObject(copy, old);
-  DeleteObject(bitmap);
-  DeleteDC(copy);
-  ReleaseDC(skinned.button, dc);
-  start = Now();
-  for (int i = 0; i < 50; ++i) ReleaseBackdrop(PaintBackdrop(skinned.button, r));
-  std::printf("  backdrop %.1f us\n", (Now() - start) / 50 * 1e6);
-  start = Now();
-  for (int i = 0; i < 50; ++i) {
-    HDC b = PaintBackdrop(skinned.button, r);
-    { DcGraphics g(b); }
-    ReleaseBackdrop(b);
-  }
-  std::printf("  backdrop + graphics %.1f us\n", (Now() - start) / 50 * 1e6);
-  std::printf("hovered button repaint: %.1f us against a BitBlt of its size %.1f us, ratio %.1f\n",
-              hover / kRounds * 1e6, blit / kRounds * 1e6, hover / blit);
+  std::printf("result list, %d rows, median of %d steps:\n", kRows, kRounds * kStepsPerRound);
+  CompareSteps("page down", [](HWND l) { SendMessageW(l, WM_VSCROLL, SB_PAGEDOWN, 0); }, plain.list, skinned.list);
+  CompareSteps("line down", [](HWND l) { SendMessageW(l, WM_VSCROLL, SB_LINEDOWN, 0); }, plain.list, skinned.list);
+  CompareSteps("wheel notch", WheelNotch, plain.list, skinned.list);
+  CompareHover(skinned.button);
+
   DestroyWindow(skinned.window);
   DestroyWindow(plain.window);
   return 0;

@@ -5,6 +5,7 @@
 namespace gdip_flat {
 
 thread_local bool g_tracing = false;
+long long g_callCount = 0;
 
 namespace {
 thread_local std::vector<std::string> g_trace;

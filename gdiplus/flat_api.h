@@ -35,6 +35,9 @@ void StartTrace();
 std::vector<std::string> StopTrace();
 void TraceCall(const char* name);
 extern thread_local bool g_tracing;
+// Flat functions called so far in the process: a count the benchmarks print beside their
+// times, since it does not depend on the machine.
+extern long long g_callCount;
 
 template <typename Fn, Name N>
 Fn Entry() {
@@ -46,6 +49,7 @@ Fn Entry() {
 template <typename Fn, Name N, typename... A>
 gp::Status Call(A&&... args) {
   if (g_tracing) TraceCall(N.text);
+  ++g_callCount;
   const Fn fn = Entry<Fn, N>();
   if (fn == nullptr) return gp::NotImplemented;
   return fn(std::forward<A>(args)...);

@@ -187,6 +187,7 @@ HWND CreateFromTemplate(const WindowSpec& design, HWND owner, bool quitOnDestroy
   }
   CreateUnits(*record);
   record->ready = true;
+  Fire(window, design.onReady);  // e.g. a new look, so that the window shows once, in it
   ShowWindow(window, SW_SHOW);
   UpdateWindow(window);
   return window;

@@ -54,6 +54,7 @@ struct WindowSpec {
   int width = 0, height = 0;
   bool withIcon = false;          // the application icon "DEFAULT_ICON"
   std::vector<UnitSpec> units;
+  EventRoutine onReady = nullptr;    // after the window and its units exist, before it first shows
   EventRoutine onCreated = nullptr;  // after the window and its units exist and show
   EventRoutine onSized = nullptr;    // each change of size
 };

@@ -12,5 +12,5 @@ start_wine
 start_simulator
 "$root/scripts/wine_run.sh" "$build_dir/bench/web_bench.exe"
 "$root/scripts/wine_run.sh" "$build_dir/bench/query_bench.exe"
-"$root/scripts/wine_run.sh" "$build_dir/bench/skin_bench.exe"
-"$root/scripts/wine_run.sh" "$build_dir/bench/controls_bench.exe"
+"$root/scripts/wine_run.sh" "$build_dir/bench/skin_bench.exe" | grep -av ":fixme"
+"$root/scripts/wine_run.sh" "$build_dir/bench/controls_bench.exe" | grep -av ":fixme"

@@ -1,4 +1,5 @@
 #include "skin/backdrop.h"
+#include "skin/backdrop_cache.h"
 
 #include <commctrl.h>
 
@@ -8,6 +9,7 @@
 #include "gdiplus/graphics_object.h"
 #include "gdiplus/path_object.h"
 #include "skin/frame_paint.h"
+#include "skin/painters.h"
 #include "skin/skin_core.h"
 
 namespace {
@@ -65,6 +67,7 @@ HDC NewBackdropDc(int w, int h) {
   info.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
   HDC dc = CreateCompatibleDC(nullptr);
+  ++EngineCounters().dibSections;
   HBITMAP bitmap = dc ? CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
   if (!bitmap) {
     if (dc) DeleteDC(dc);
@@ -130,6 +133,14 @@ BackdropSource FindBackdropSource(HWND window) {
   return source;
 }
 
+const ContainerRecord* ContainerTintOf(HWND window, const BackdropSource& source) {
+  if (source.direct) {
+    const auto [s, c] = FindContainer(window);
+    return ContainerAt(s, c);
+  }
+  return ContainerAt(source.skinIndex, source.containerIndex);
+}
+
 RECT RectInSkinWindow(HWND window) {
   const int index = FindSkinnedAncestor(window);
   SkinWindow* record = SkinWindowAt(index);
@@ -138,15 +149,8 @@ RECT RectInSkinWindow(HWND window) {
 }
 
 RECT ClientAreaInWindow(HWND window) {
-  RECT outer{}, client{};
-  GetWindowRect(window, &outer);
-  GetClientRect(window, &client);
-  const LONG style = GetWindowLongW(window, GWL_STYLE);
-  const int w = outer.right - outer.left, h = outer.bottom - outer.top;
-  const int cw = client.right, ch = client.bottom;
-  const int left = (w - cw - ((style & WS_VSCROLL) ? 17 : 0)) / 2;
-  const int top = (h - ch - ((style & WS_HSCROLL) ? 17 : 0)) / 2;
-  return RECT{left, top, left + cw, top + ch};
+  // Where the system put it: scroll bars are as wide as the system makes them.
+  return ClientRectInWindow(window);
 }
 
 HDC PaintBackdrop(HWND window, const RECT& rect) {
@@ -279,10 +283,23 @@ bool AnswerControlColour(int skinIndex, UINT message, HDC dc, HWND control, LRES
     default:
       return false;
   }
-  SetTextColor(dc, static_cast<COLORREF>(GetPropValue(control, kPropTextColour)));
+  SetTextColor(dc, TextColourOf(control));
   SetBkMode(dc, TRANSPARENT);
   ControlBrush& held = record->brushes[control];
   if (pattern) {
+    // The brush handed out last still shows the skin behind the control until that goes stale.
+    // A fresh brush each time, but from the picture kept since the last answer while that
+    // picture still shows what is behind the control.
+    const BackdropKey key = BackdropKeyOf(control, ClientAreaInWindow(control), true);
+    if (held.bitmap && held.key == key) {
+      if (HBRUSH brush = CreatePatternBrush(held.bitmap.get())) {
+        held.Replace(brush, false, held.bitmap.release());
+        SetPropValue(control, kPropBrush, reinterpret_cast<LONG_PTR>(held.brush));
+        result = reinterpret_cast<LRESULT>(held.brush);
+        return true;
+      }
+    }
+    held.key = key;
     HBITMAP bitmap = BackdropBitmap(control);
     HBRUSH brush = bitmap ? CreatePatternBrush(bitmap) : nullptr;
     if (!brush) {
@@ -314,14 +331,6 @@ void RepaintChangedControl(WPARAM wParam, LPARAM lParam) {
 
 namespace {
 
-// A copy of a structure handed over by pointer; false when the pointer does not read.
-template <typename T>
-bool SafeCopy(LPARAM from, T& to) {
-  SIZE_T read = 0;
-  return from && ReadProcessMemory(GetCurrentProcess(), reinterpret_cast<const void*>(from), &to, sizeof to, &read) &&
-         read == sizeof to;
-}
-
 }  // namespace
 
 bool AnswerChildMessage(int skinIndex, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -333,17 +342,17 @@ bool AnswerChildMessage(int skinIndex, UINT message, WPARAM wParam, LPARAM lPara
       return AnswerControlColour(skinIndex, message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam),
                                  result);
     case WM_DRAWITEM: {
-      DRAWITEMSTRUCT item{};
-      if (OwnerDrawnButtonPainter() && SafeCopy(lParam, item)) OwnerDrawnButtonPainter()(item);
+      // The structure lives in this process: the message is sent, never posted.
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (OwnerDrawnButtonPainter() && item) OwnerDrawnButtonPainter()(*item);
       return false;
     }
     case WM_NOTIFY: {
-      NMHDR header{};
-      if (SafeCopy(lParam, header)) {
-        const UINT code = header.code;
+      if (const auto* header = reinterpret_cast<const NMHDR*>(lParam)) {
+        const UINT code = header->code;
         if (code == TVN_ITEMEXPANDINGA || code == TVN_ITEMEXPANDEDA || code == TVN_ITEMEXPANDINGW ||
             code == TVN_ITEMEXPANDEDW) {
-          InvalidateRect(header.hwndFrom, nullptr, TRUE);
+          InvalidateRect(header->hwndFrom, nullptr, TRUE);
         }
       }
       return false;
@@ -351,6 +360,19 @@ bool AnswerChildMessage(int skinIndex, UINT message, WPARAM wParam, LPARAM lPara
     case WM_COMMAND:
       RepaintChangedControl(wParam, lParam);
       return false;
+    case WM_PARENTNOTIFY: {
+      HWND child = reinterpret_cast<HWND>(lParam);
+      // A child that got colours from us takes its brush and properties with it.
+      if (LOWORD(wParam) == WM_DESTROY) ForgetControlColour(child);
+      // A transparent child made after skinning shows the skin behind it: the window's
+      // paints stop clipping its children out.
+      SkinWindow* skin = SkinWindowAt(skinIndex);
+      if (LOWORD(wParam) == WM_CREATE && skin && GetParent(child) == skin->window && HasTransparentExStyle(child)) {
+        const LONG_PTR style = GetWindowLongPtrW(skin->window, GWL_STYLE);
+        if (style & WS_CLIPCHILDREN) SetWindowLongPtrW(skin->window, GWL_STYLE, style & ~WS_CLIPCHILDREN);
+      }
+      return false;
+    }
     default:
       return false;
   }

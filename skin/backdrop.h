@@ -38,8 +38,10 @@ struct BackdropSource {
   int containerIndex = 0;
 };
 BackdropSource FindBackdropSource(HWND window);
+// The container whose tint lies over the window's backdrop (its own, when it is one), or nullptr.
+const ContainerRecord* ContainerTintOf(HWND window, const BackdropSource& source);
 RECT RectInSkinWindow(HWND window);
-// Where the client area lies inside the window rectangle (scroll bars taken as 17 pixels).
+// Where the client area lies inside the window rectangle.
 RECT ClientAreaInWindow(HWND window);
 
 // Clips the visible children without WS_EX_TRANSPARENT out of `dc`.

@@ -44,7 +44,7 @@ void PaintButtonFrame(HWND window, UINT state, Mark mark) {
       }
       mark(g, x, markTop, h, state);
       DrawControlText(g, ControlTextOf(window), record->font.face, record->font.size, record->font.style,
-                      ToArgb(static_cast<COLORREF>(GetPropValue(window, kPropTextColour))),
+                      ToArgb(TextColourOf(window)),
                       gp::RectF(x + 17, 2, static_cast<float>(w - 19), static_cast<float>(h - 2)), 0, 1);
     }
   }
@@ -89,9 +89,9 @@ void InstallCheckAndRadioButtons(int skinIndex, HWND parent) {
 LRESULT CALLBACK CheckRadioWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   CheckRadioRecord* record = RecordOf(window);
   if (!record) return CallPrevious(window, message, wParam, lParam);
-  SkinWindow* skin = SkinWindowAt(static_cast<int>(GetPropValue(window, kPropSkinIndex)));
+  SkinWindow* skin = SkinWindowAt(SkinIndexOf(window));
   const WNDPROC previous = record->previous;
-  const int index = static_cast<int>(GetPropValue(window, kPropListIndex));
+  const int index = ListIndexOf(window);
   // The button's own procedure draws itself outside WM_PAINT when its state changes; the
   // skinned picture is laid over it right after.
   auto passAndRepaint = [&](UINT state) {

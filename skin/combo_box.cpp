@@ -30,7 +30,7 @@ std::string SelectedText(HWND combo) {
 // The edit field of a combo box gets the skin behind it through a pattern brush.
 LRESULT EditColour(int skinIndex, HWND edit, HDC dc) {
   SkinWindow* record = SkinWindowAt(skinIndex);
-  SetTextColor(dc, static_cast<COLORREF>(GetPropValue(edit, kPropTextColour)));
+  SetTextColor(dc, TextColourOf(edit));
   SetBkMode(dc, TRANSPARENT);
   ControlBrush& held = record->brushes[edit];
   HBITMAP bitmap = BackdropBitmap(edit);
@@ -47,8 +47,8 @@ LRESULT EditColour(int skinIndex, HWND edit, HDC dc) {
 }
 
 void PaintFromWindow(HWND window, int hot = -1, int focused = -1) {
-  PaintCombo(static_cast<int>(GetPropValue(window, kPropSkinIndex)),
-             static_cast<int>(GetPropValue(window, kPropListIndex)), hot, focused);
+  PaintCombo(SkinIndexOf(window),
+             ListIndexOf(window), hot, focused);
 }
 
 }  // namespace
@@ -81,8 +81,8 @@ void InstallComboBoxes(int skinIndex, HWND parent) {
 LRESULT CALLBACK ComboWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   ComboRecord* record = RecordOf(window);
   if (!record) return CallPrevious(window, message, wParam, lParam);
-  const int skinIndex = static_cast<int>(GetPropValue(window, kPropSkinIndex));
-  const int index = static_cast<int>(GetPropValue(window, kPropListIndex));
+  const int skinIndex = SkinIndexOf(window);
+  const int index = ListIndexOf(window);
   SkinWindow* skin = SkinWindowAt(skinIndex);
   const WNDPROC previous = record->previous;
   switch (message) {
@@ -214,7 +214,7 @@ void PaintCombo(int skinIndex, int comboIndex, int hot, int focused) {
         DrawGlyphCentred(g, NamedGlyph(L"ARROW_DOWN"), bx, by, bw - 1, bh - 1);
         if ((style & 0x3) == CBS_DROPDOWNLIST) {
           DrawControlText(g, SelectedText(combo), "宋体", 12,
-                          0, ToArgb(static_cast<COLORREF>(GetPropValue(combo, kPropTextColour))),
+                          0, ToArgb(TextColourOf(combo)),
                           gp::RectF(4, 1, bx - 6, static_cast<float>(h - 2)), 0, 1);
         }
       }
@@ -223,6 +223,7 @@ void PaintCombo(int skinIndex, int comboIndex, int hot, int focused) {
   {
     HDC dc = GetWindowDC(combo);
     if (dc) {
+      ++EngineCounters().keyedCopies;
       TransparentBlt(dc, 0, 0, w, h, backdrop, 0, 0, w, h, kComboKey);
       ReleaseDC(combo, dc);
     }

@@ -111,8 +111,8 @@ int AddContainer(HWND window, bool drawBackground, int value, int alpha, bool bo
 LRESULT CALLBACK ContainerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* record = static_cast<ContainerRecord*>(FamilyRecordOf(window, Family::Container));
   if (!record) return CallPrevious(window, message, wParam, lParam);
-  const int skinIndex = static_cast<int>(GetPropValue(window, kPropSkinIndex));
-  const int index = static_cast<int>(GetPropValue(window, kPropListIndex));
+  const int skinIndex = SkinIndexOf(window);
+  const int index = ListIndexOf(window);
   LRESULT answered = 0;
   if (AnswerChildMessage(skinIndex, message, wParam, lParam, answered)) return answered;
   switch (message) {
@@ -206,7 +206,7 @@ void PaintGroupBox(ContainerRecord& container, HDC memory, int w, int h) {
   GraphicsObject g;
   if (!g.CreateFromHDC(memory)) return;
   DrawControlText(g, text, container.fontFace, container.fontSize, container.fontStyle,
-                  ToArgb(static_cast<COLORREF>(GetPropValue(container.window, kPropTextColour))),
+                  ToArgb(TextColourOf(container.window)),
                   gp::RectF(static_cast<float>(caption.left), static_cast<float>(caption.top), static_cast<float>(tw) + 4,
                             static_cast<float>(caption.bottom - caption.top)),
                   0, 1);
@@ -242,6 +242,9 @@ int AddColorKeyedControl(HWND window, std::optional<COLORREF> key, int value, in
   if (!index) return 0;
   record.previous = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ColorKeyedWndProc)));
+  record.skinIndex = skinIndex;
+  record.listIndex = index;
+  Engine().keyedControls[window] = &record;
   SetPropValue(window, kPropKeyedListIndex, index);
   SetPropValue(window, kPropKeyedSkinIndex, skinIndex);
   SetPropValue(window, kPropKeyedPrevious, reinterpret_cast<LONG_PTR>(record.previous));
@@ -253,12 +256,18 @@ int AddColorKeyedControl(HWND window, std::optional<COLORREF> key, int value, in
 namespace {
 
 ColorKeyedRecord* KeyedRecordOf(HWND window) {
-  SkinWindow* skin = SkinWindowAt(static_cast<int>(GetPropValue(window, kPropKeyedSkinIndex)));
+  if (!EngineRunning()) return nullptr;
+  const auto it = Engine().keyedControls.find(window);
+  if (it == Engine().keyedControls.end()) return nullptr;
+  ControlRecord* found = it->second;
+  SkinWindow* skin = SkinWindowAt(found->skinIndex);
   if (!skin) return nullptr;
   auto& list = skin->List(Family::ColorKeyed);
-  const LONG_PTR index = GetPropValue(window, kPropKeyedListIndex);
-  if (index < 1 || index > static_cast<LONG_PTR>(list.size()) || list[index - 1]->window != window) return nullptr;
-  return static_cast<ColorKeyedRecord*>(list[index - 1].get());
+  const int index = found->listIndex;
+  if (index < 1 || index > static_cast<int>(list.size()) || list[index - 1].get() != found || found->window != window) {
+    return nullptr;
+  }
+  return static_cast<ColorKeyedRecord*>(found);
 }
 
 LRESULT CallKeyedPrevious(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -274,6 +283,7 @@ void ComposeKeyed(HWND window, const ColorKeyedRecord& record, HDC picture, HDC 
   if (!backdrop) return;
   const RECT client = ClientAreaInWindow(window);
   const int w = area.right - area.left, h = area.bottom - area.top;
+  ++EngineCounters().keyedCopies;
   TransparentBlt(backdrop, client.left + area.left, client.top + area.top, w, h, picture, area.left, area.top, w, h,
                  record.key);
   BitBlt(target, area.left, area.top, w, h, backdrop, client.left + area.left, client.top + area.top, SRCCOPY);
@@ -302,6 +312,8 @@ LRESULT CALLBACK ColorKeyedWndProc(HWND window, UINT message, WPARAM wParam, LPA
       RemovePropA(window, kPropKeyedListIndex);
       RemovePropA(window, kPropKeyedSkinIndex);
       RemovePropA(window, kPropKeyedPrevious);
+      Engine().keyedControls.erase(window);
+      ForgetControlColour(window);
       record->window = nullptr;
       return CallWindowProcW(previous, window, message, wParam, lParam);
     }
@@ -372,8 +384,8 @@ bool SkinEngine::DockInContainer(HWND container, HWND child, int top) {
   } else {
     record->docked.push_back({child, top});
   }
-  DockContainerChildren(static_cast<int>(GetPropValue(container, kPropSkinIndex)),
-                        static_cast<int>(GetPropValue(container, kPropListIndex)));
+  DockContainerChildren(SkinIndexOf(container),
+                        ListIndexOf(container));
   return true;
 }
 
@@ -388,7 +400,7 @@ bool SkinEngine::SetEditTextColor(HWND window, COLORREF colour) {
   if (IsClass(window, "combobox")) {
     if (HWND edit = FindWindowExW(window, nullptr, L"Edit", nullptr)) target = edit;
   }
-  SetPropValue(target, kPropTextColour, static_cast<LONG_PTR>(colour));
+  SetTextColourOf(target, colour);
   InvalidateRect(target, nullptr, TRUE);
   return true;
 }

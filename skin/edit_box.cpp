@@ -19,7 +19,7 @@ bool HasScrollBar(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & (WS
 // The edit box the mouse was last seen over in this skin window is this one.
 bool ShowsHover(HWND window, const SkinWindow& skin) {
   return skin.hotKind == kHotKindEdit && skin.lastHotControl != 0 &&
-         skin.lastHotControl == GetPropValue(window, kPropListIndex) && skin.hotEditParent == GetParent(window);
+         skin.lastHotControl == ListIndexOf(window) && skin.hotEditParent == GetParent(window);
 }
 
 void Install(int skinIndex, HWND edit) {
@@ -29,7 +29,7 @@ void Install(int skinIndex, HWND edit) {
   const int index = AddFamilyRecord(skinIndex, Family::Edit, std::move(owned));
   if (!index) return;
   SubclassControl(edit, record, skinIndex, index, EditWndProc);
-  SetPropValue(edit, kPropTextColour, 0);
+  SetTextColourOf(edit, 0);
 }
 
 }  // namespace
@@ -108,8 +108,8 @@ void PaintControlBackground(HWND window, HDC dc, bool intoDc) {
 LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   EditRecord* record = RecordOf(window);
   if (!record) return CallPrevious(window, message, wParam, lParam);
-  SkinWindow& skin = *SkinWindowAt(static_cast<int>(GetPropValue(window, kPropSkinIndex)));
-  const int index = static_cast<int>(GetPropValue(window, kPropListIndex));
+  SkinWindow& skin = *SkinWindowAt(SkinIndexOf(window));
+  const int index = ListIndexOf(window);
   const WNDPROC previous = record->previous;
   const bool tinting = TintingOn();
   switch (message) {
@@ -188,9 +188,7 @@ LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       break;
     case WM_NCDESTROY:
       if (ShowsHover(window, skin)) skin.lastHotControl = 0;
-      skin.brushes.erase(window);
-      ReleaseControl(window, *record);
-      RemovePropA(window, kPropTextColour);
+      ReleaseControl(window, *record);  // its brush and colour go with it
       return CallWindowProcW(previous, window, message, wParam, lParam);
     default:
       break;

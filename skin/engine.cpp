@@ -52,6 +52,7 @@ void Release(HWND window) {
   const int index = FindSkinWindow(window);
   if (!index) return;
   auto& windows = Engine().windows;
+  ForgetControlsOf(*windows[index - 1]);
   windows.erase(windows.begin() + (index - 1));  // its surfaces, brushes and tooltip go with it
   for (size_t i = index - 1; i < windows.size(); ++i) {
     SkinWindow& moved = *windows[i];
@@ -60,6 +61,7 @@ void Release(HWND window) {
     for (int f = 0; f < kFamilyCount; ++f) {
       const char* prop = f == static_cast<int>(Family::ColorKeyed) ? kPropKeyedSkinIndex : kPropSkinIndex;
       for (const auto& control : moved.families[f]) {
+        control->skinIndex = static_cast<int>(newIndex);
         if (control->window) SetPropValue(control->window, prop, newIndex);
       }
     }

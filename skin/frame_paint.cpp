@@ -137,6 +137,7 @@ void PaintWholeWindow(int skinIndex, HDC dc, bool present) {
     SetPropValue(record->window, kPropBackBitmap, reinterpret_cast<LONG_PTR>(record->backBuffer.Bitmap()));
   }
   HDC back = record->backBuffer.Dc();
+  ++record->backBufferGeneration;  // the controls' cached backdrops are of the old picture
   // The picture under everything changes only with the size or the skin: scaling it is the
   // dearest step of a full paint, so it is kept between paints.
   if (record->background.Width() != w || record->background.Height() != h ||
@@ -240,6 +241,7 @@ void PaintCaptionButton(int skinIndex, int button, GraphicsObject* graphics, boo
   std::optional<PixelGraphics> own;
   if (!graphics) {
     if (!back) return;
+    ++record->backBufferGeneration;
     if (record->captionCache.Dc()) {
       BitBlt(back, static_cast<int>(x), static_cast<int>(y), static_cast<int>(bw) + 1, static_cast<int>(bh),
              record->captionCache.Dc(), static_cast<int>(x), static_cast<int>(y), SRCCOPY);
@@ -329,6 +331,7 @@ void PaintCaptionTitle(int skinIndex, GraphicsObject* graphics, const std::strin
   if (area.width <= 0 || area.height <= 0) return;
   HDC back = record->backBuffer.Dc();
   if (!back) return;
+  ++record->backBufferGeneration;
   std::string title;
   if (text) {
     title = *text;

@@ -100,7 +100,7 @@ int& PressedButton(SkinWindow& record) { return record.pressedButton; }
 }  // namespace
 
 LRESULT CALLBACK SkinEngine::FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const int index = static_cast<int>(GetPropValue(window, kPropListIndex));
+  const int index = FindSkinWindow(window);  // the same as its Hw_lbID, without asking the server
   SkinWindow* record = SkinWindowAt(index);
   if (!record || record->window != window) return CallPrevious(window, message, wParam, lParam);
   LRESULT answered = 0;

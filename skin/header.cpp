@@ -182,8 +182,8 @@ void PaintHeader(HWND header, HDC dc) {
 LRESULT CALLBACK HeaderWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   HeaderRecord* record = RecordOf(window);
   if (!record) return CallPrevious(window, message, wParam, lParam);
-  SkinWindow& skin = *SkinWindowAt(static_cast<int>(GetPropValue(window, kPropSkinIndex)));
-  const int index = static_cast<int>(GetPropValue(window, kPropListIndex));
+  SkinWindow& skin = *SkinWindowAt(SkinIndexOf(window));
+  const int index = ListIndexOf(window);
   const WNDPROC previous = record->previous;
   switch (message) {
     case WM_MOVE:

@@ -1,5 +1,7 @@
 #include "skin/push_button.h"
 
+#include <functional>
+
 #include "gdiplus/brush_objects.h"
 #include "gdiplus/font_objects.h"
 #include "gdiplus/graphics_object.h"
@@ -22,9 +24,9 @@ ButtonRecord* RecordOf(HWND window) {
 
 // The button is the control the mouse was last seen over (its hover look is showing).
 bool ShowsHover(HWND window) {
-  SkinWindow* skin = SkinWindowAt(static_cast<int>(GetPropValue(window, kPropSkinIndex)));
+  SkinWindow* skin = SkinWindowAt(SkinIndexOf(window));
   return skin && skin->hotKind == kHotKindButton && skin->lastHotControl != 0 &&
-         skin->lastHotControl == GetPropValue(window, kPropListIndex);
+         skin->lastHotControl == ListIndexOf(window);
 }
 
 void PaintDisabled(GraphicsObject& g, const PathObject& round, float x, float y, float w, float h) {
@@ -71,8 +73,8 @@ void InstallPushButtons(int skinIndex, HWND parent) {
 LRESULT CALLBACK ButtonWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   ButtonRecord* record = RecordOf(window);
   if (!record) return CallPrevious(window, message, wParam, lParam);
-  SkinWindow* skin = SkinWindowAt(static_cast<int>(GetPropValue(window, kPropSkinIndex)));
-  const int index = static_cast<int>(GetPropValue(window, kPropListIndex));
+  SkinWindow* skin = SkinWindowAt(SkinIndexOf(window));
+  const int index = ListIndexOf(window);
   switch (message) {
     case WM_MOVE:
       InvalidateRect(window, nullptr, TRUE);
@@ -89,7 +91,7 @@ LRESULT CALLBACK ButtonWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_ERASEBKGND: {
       HDC dc = reinterpret_cast<HDC>(wParam);
       SetBkMode(dc, TRANSPARENT);
-      return static_cast<LRESULT>(SetTextColor(dc, static_cast<COLORREF>(GetPropValue(window, kPropTextColour))));
+      return static_cast<LRESULT>(SetTextColor(dc, TextColourOf(window)));
     }
     case WM_NCPAINT:
       return 1;
@@ -150,13 +152,24 @@ void PaintPushButton(HWND window, HDC dc, UINT state, const RECT& rect) {
   if (!record) return;
   const int wi = rect.right - rect.left, hi = rect.bottom - rect.top;
   if (wi <= 0 || hi <= 0) return;
+  // A face already painted for this state, backdrop and look is copied as it is.
+  const BackdropKey key = BackdropKeyOf(window, rect, false);
+  const COLORREF textColour = TextColourOf(window);
+  const std::size_t look = std::hash<std::string>{}(record->text) ^ (static_cast<std::size_t>(textColour) << 1) ^
+                           (static_cast<std::size_t>(Engine().accentColour) << 3);
+  if (const Surface* done = record->faces.Find(static_cast<int>(state), key, look)) {
+    BitBlt(dc, 0, 0, wi, hi, done->Dc(), 0, 0, SRCCOPY);
+    return;
+  }
+  Surface* face = key.skinIndex ? record->faces.Store(static_cast<int>(state), key, look, wi, hi) : nullptr;
   ScopedBackdrop backdrop(window, rect);
-  if (!backdrop.Get()) return;
+  if (!face || !backdrop.Get()) return;
+  BitBlt(face->Dc(), 0, 0, wi, hi, backdrop.Get(), 0, 0, SRCCOPY);
   const float x = static_cast<float>(rect.left), y = static_cast<float>(rect.top);
   const float w = static_cast<float>(wi), h = static_cast<float>(hi);
   const COLORREF accent = Engine().accentColour;
   {
-    DcGraphics gOwner(backdrop.Get());
+    PixelGraphics gOwner(*face);
     if (!gOwner.Ok()) return;
     GraphicsObject& g = gOwner.Get();
     g.SetSmoothingMode(gp::SmoothingModeAntiAlias);
@@ -196,7 +209,7 @@ void PaintPushButton(HWND window, HDC dc, UINT state, const RECT& rect) {
     SolidBrushObject ink;
     StringFormatObject format;
     if (!record->text.empty() && font.Font() &&
-        ink.CreateSolidFill(ToArgb(static_cast<COLORREF>(GetPropValue(window, kPropTextColour)), 255)) &&
+        ink.CreateSolidFill(ToArgb(textColour, 255)) &&
         format.CreateStringFormat()) {
       format.SetStringFormatAlign(gp::StringAlignmentCenter);
       format.SetStringFormatLineAlign(gp::StringAlignmentCenter);
@@ -204,5 +217,5 @@ void PaintPushButton(HWND window, HDC dc, UINT state, const RECT& rect) {
       g.DrawString(record->text, font, gp::RectF{0, 2, w, h}, &format, ink);
     }
   }
-  BitBlt(dc, 0, 0, wi, hi, backdrop.Get(), 0, 0, SRCCOPY);
+  BitBlt(dc, 0, 0, wi, hi, face->Dc(), 0, 0, SRCCOPY);
 }

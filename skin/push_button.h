@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "gdiplus/font_objects.h"
+#include "skin/backdrop_cache.h"
 #include "skin/skin_core.h"
 
 struct ButtonRecord : ControlRecord {
@@ -20,6 +21,7 @@ struct ButtonRecord : ControlRecord {
   int style = 0;
   // Made at the first paint: looking a face up by name is slow under Wine.
   std::unique_ptr<FontObject> font;
+  StatePictures faces;  // the painted button per state word
 };
 
 // BS_PUSHBUTTON, BS_DEFPUSHBUTTON and BS_USERBUTTON, not yet owner-drawn.

@@ -16,7 +16,13 @@ OwnerDrawPainter g_ownerDrawPainter = nullptr;
 
 }  // namespace
 
+PaintCounters& EngineCounters() {
+  static PaintCounters counters;
+  return counters;
+}
+
 LONG_PTR GetPropValue(HWND window, const char* name) {
+  ++EngineCounters().propertyLookups;
   return window ? reinterpret_cast<LONG_PTR>(GetPropA(window, name)) : 0;
 }
 
@@ -35,6 +41,7 @@ bool Surface::Create(int width, int height) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   dc_ = CreateCompatibleDC(nullptr);
+  ++EngineCounters().dibSections;
   bitmap_ = dc_ ? CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0) : nullptr;
   if (!bitmap_) {
     Reset();
@@ -133,14 +140,65 @@ int FindInFamilyList(int skinIndex, Family family, HWND window) {
   return 0;
 }
 
+namespace {
+ControlRecord* RecordOfControl(HWND control) {
+  if (!g_engine || !control) return nullptr;
+  const auto it = g_engine->controls.find(control);
+  return it == g_engine->controls.end() ? nullptr : it->second;
+}
+}  // namespace
+
 ControlRecord* FamilyRecordOf(HWND control, Family family) {
-  SkinWindow* record = SkinWindowAt(static_cast<int>(GetPropValue(control, kPropSkinIndex)));
+  ControlRecord* found = RecordOfControl(control);
+  SkinWindow* record = found ? SkinWindowAt(found->skinIndex) : nullptr;
   if (!record) return nullptr;
-  const LONG_PTR index = GetPropValue(control, kPropListIndex);
   auto& list = record->List(family);
-  if (index < 1 || index > static_cast<LONG_PTR>(list.size())) return nullptr;
-  ControlRecord* found = list[index - 1].get();
+  const int index = found->listIndex;
+  if (index < 1 || index > static_cast<int>(list.size()) || list[index - 1].get() != found) return nullptr;
   return found->window == control ? found : nullptr;
+}
+
+int SkinIndexOf(HWND control) {
+  const ControlRecord* found = RecordOfControl(control);
+  return found ? found->skinIndex : 0;
+}
+
+int ListIndexOf(HWND control) {
+  const ControlRecord* found = RecordOfControl(control);
+  return found ? found->listIndex : 0;
+}
+
+COLORREF TextColourOf(HWND control) {
+  if (!g_engine) return 0;
+  const auto it = g_engine->textColours.find(control);
+  return it == g_engine->textColours.end() ? 0 : it->second;
+}
+
+void SetTextColourOf(HWND control, COLORREF colour) {
+  SetPropValue(control, kPropTextColour, static_cast<LONG_PTR>(colour));
+  if (g_engine) g_engine->textColours[control] = colour;
+}
+
+void ForgetControlColour(HWND control) {
+  if (!control) return;
+  RemovePropA(control, kPropBrush);
+  RemovePropA(control, kPropBrushBitmap);
+  RemovePropA(control, kPropTextColour);
+  if (!g_engine) return;
+  g_engine->textColours.erase(control);
+  for (const auto& window : g_engine->windows) window->brushes.erase(control);
+}
+
+void ForgetControlsOf(SkinWindow& window) {
+  if (!g_engine) return;
+  for (const auto& list : window.families) {
+    for (const auto& control : list) {
+      for (auto* map : {&g_engine->controls, &g_engine->keyedControls}) {
+        const auto it = map->find(control->window);
+        if (it != map->end() && it->second == control.get()) map->erase(it);
+      }
+    }
+  }
 }
 
 int AddFamilyRecord(int skinIndex, Family family, std::unique_ptr<ControlRecord> record) {
@@ -153,6 +211,9 @@ int AddFamilyRecord(int skinIndex, Family family, std::unique_ptr<ControlRecord>
 
 void SubclassControl(HWND control, ControlRecord& record, int skinIndex, int listIndex, WNDPROC procedure) {
   record.window = control;
+  record.skinIndex = skinIndex;
+  record.listIndex = listIndex;
+  if (g_engine) g_engine->controls[control] = &record;
   SetPropValue(control, kPropListIndex, listIndex);
   SetPropValue(control, kPropSkinIndex, skinIndex);
   record.previous = reinterpret_cast<WNDPROC>(
@@ -165,6 +226,11 @@ void ReleaseControl(HWND control, ControlRecord& record) {
   RemovePropA(control, kPropListIndex);
   RemovePropA(control, kPropSkinIndex);
   RemovePropA(control, kPropPrevious);
+  ForgetControlColour(control);
+  if (g_engine) {
+    const auto it = g_engine->controls.find(control);
+    if (it != g_engine->controls.end() && it->second == &record) g_engine->controls.erase(it);
+  }
   record.window = nullptr;
 }
 
@@ -225,6 +291,7 @@ ControlFont ReadControlFont(HWND window) {
 
 std::string ClassOf(HWND window) {
   char name[64] = {};
+  ++EngineCounters().classLookups;
   GetClassNameA(window, name, sizeof name);
   std::string s(name);
   for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));

@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "gdiplus/drawing_object.h"
@@ -16,6 +17,7 @@
 #include "gdiplus/image_objects.h"
 #include "gdiplus/tool_tip.h"
 #include "runtime/handles.h"
+#include "skin/paint_counters.h"
 
 class PathObject;
 class ImageObject;
@@ -51,6 +53,10 @@ struct ControlRecord {
   virtual ~ControlRecord() = default;
   HWND window = nullptr;
   WNDPROC previous = nullptr;
+  // The same numbers as the control's Hw_FuID and Hw_lbID (or Kj_FuID and Kj_lbID), kept
+  // here so that a message never asks the window server for them.
+  int skinIndex = 0;
+  int listIndex = 0;
 };
 
 // A group box or panel registered with the engine; its tint lies over the backdrop of
@@ -126,12 +132,32 @@ struct FadeState {
   int step = 0;    // 0..8
 };
 
+// What the skin behind a rectangle of a control depends on. Stale when
+//  - the window's back buffer is written (its generation moves: a full paint, a new skin
+//    picture, a resize of the window, the caption's fades and title),
+//  - the control moves or changes size within its window (place),
+//  - the veil is switched or its alpha changes, or
+//  - the enclosing container's tint changes.
+struct BackdropKey {
+  int skinIndex = 0;
+  int generation = -1;
+  RECT place{};  // in the coordinates of the picture it is copied from
+  int veilAlpha = -1;  // -1: not veiled
+  COLORREF tint = 0;
+  int tintAlpha = 0;
+  bool operator==(const BackdropKey& o) const {
+    return skinIndex == o.skinIndex && generation == o.generation && EqualRect(&place, &o.place) &&
+           veilAlpha == o.veilAlpha && tint == o.tint && tintAlpha == o.tintAlpha;
+  }
+};
+
 // The brush and bitmap last handed to one control in WM_CTLCOLOR*; the record owns them,
 // so they are freed once even when the control has gone before its window.
 struct ControlBrush {
   HBRUSH brush = nullptr;    // a stock brush is never deleted
   bool stock = false;
   UniqueBitmap bitmap;
+  BackdropKey key;  // of the picture in the bitmap
   ~ControlBrush();
   void Replace(HBRUSH newBrush, bool isStock, HBITMAP newBitmap);
 };
@@ -172,6 +198,7 @@ struct SkinWindow {
   bool fadeTimerRunning = false;
   bool appActive = true;  // one deactivation starts one trim, however often it is reported
   Surface backBuffer, captionCache, bandCache;
+  int backBufferGeneration = 0;  // moves at every write to the back buffer; control caches key on it
   Surface background;  // the scaled picture alone, for the next full paint of this size
   int backgroundGeneration = -1;
   SIZE regionSize{-1, -1};
@@ -217,6 +244,12 @@ struct EngineState {
   bool glyphsLoaded = false;
   // The control families' glyphs by resource name (nullptr: missing), decoded on first use.
   std::map<std::wstring, std::unique_ptr<ImageObject>> namedGlyphs;
+  // Every subclassed control's record by window: the Hw_* families and the colour-keyed
+  // controls (whose properties are the Kj_* ones) apart, since a window can be in both.
+  // Entries go when the control is released or its skin window goes.
+  std::unordered_map<HWND, ControlRecord*> controls, keyedControls;
+  // Kj_Ztys of each control that has one, the same value kept for the paints to read.
+  std::unordered_map<HWND, COLORREF> textColours;
   ~EngineState();
 };
 
@@ -235,8 +268,19 @@ SkinWindow* SkinWindowAt(int index);
 int FindSkinWindow(HWND window);
 int FindSkinnedAncestor(HWND window);
 int FindInFamilyList(int skinIndex, Family family, HWND window);
-// The family record a control's properties point at, or nullptr when they point nowhere.
+// The family record of a subclassed control, or nullptr when it has none in that family.
 ControlRecord* FamilyRecordOf(HWND control, Family family);
+// What the control's Hw_FuID and Hw_lbID hold, read from its record (0 for none).
+int SkinIndexOf(HWND control);
+int ListIndexOf(HWND control);
+// A control's text colour (Kj_Ztys, 0 until set) / set it in the property and for the paints.
+COLORREF TextColourOf(HWND control);
+void SetTextColourOf(HWND control, COLORREF colour);
+// Drops what WM_CTLCOLOR* and SetEditTextColor left for a control that is going: its brush
+// and bitmap in the window record, Kj_dxjb, Kj_wtjb and Kj_Ztys.
+void ForgetControlColour(HWND control);
+// Forgets the records of a skin window's controls (the window is going).
+void ForgetControlsOf(SkinWindow& window);
 // Appends a record to a family list and gives its 1-based index.
 int AddFamilyRecord(int skinIndex, Family family, std::unique_ptr<ControlRecord> record);
 // Subclasses a control with a family procedure and sets its index properties.

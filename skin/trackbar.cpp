@@ -35,8 +35,8 @@ POINT ClientOrigin(HWND window) {
 }
 
 void PaintOwnNow(HWND window, Family family) {
-  const int skinIndex = static_cast<int>(GetPropValue(window, kPropSkinIndex));
-  const int index = static_cast<int>(GetPropValue(window, kPropListIndex));
+  const int skinIndex = SkinIndexOf(window);
+  const int index = ListIndexOf(window);
   if (family == Family::Trackbar) {
     PaintTrackbar(skinIndex, index);
   } else {
@@ -137,8 +137,8 @@ LRESULT CALLBACK TrackbarWndProc(HWND window, UINT message, WPARAM wParam, LPARA
   auto* record = static_cast<TrackbarRecord*>(FamilyRecordOf(window, Family::Trackbar));
   if (!record) return CallPrevious(window, message, wParam, lParam);
   const WNDPROC previous = record->previous;
-  SkinWindow* skin = SkinWindowAt(static_cast<int>(GetPropValue(window, kPropSkinIndex)));
-  const int index = static_cast<int>(GetPropValue(window, kPropListIndex));
+  SkinWindow* skin = SkinWindowAt(SkinIndexOf(window));
+  const int index = ListIndexOf(window);
   LRESULT painted = 0;
   if (PaintsOwnFace(window, Family::Trackbar, message, wParam, painted)) return painted;
   switch (message) {

@@ -57,8 +57,8 @@ LRESULT CALLBACK UpDownWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
   auto* record = static_cast<UpDownRecord*>(FamilyRecordOf(window, Family::UpDown));
   if (!record) return CallPrevious(window, message, wParam, lParam);
   const WNDPROC previous = record->previous;
-  const int skinIndex = static_cast<int>(GetPropValue(window, kPropSkinIndex));
-  const int index = static_cast<int>(GetPropValue(window, kPropListIndex));
+  const int skinIndex = SkinIndexOf(window);
+  const int index = ListIndexOf(window);
   SkinWindow* skin = SkinWindowAt(skinIndex);
   switch (message) {
     case WM_NCDESTROY:

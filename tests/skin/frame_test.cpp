@@ -165,12 +165,13 @@ TEST_F(SkinTest, UnhandledMessagesReachThePreviousProcedureUnchanged) {
     EXPECT_NE(m.message, static_cast<UINT>(WM_ERASEBKGND));
     EXPECT_NE(m.message, static_cast<UINT>(WM_PAINT));
   }
-  // An index that points nowhere hands everything on, WM_ERASEBKGND included.
-  SetPropValue(w, kPropListIndex, 99);
+  // A window whose record names it no more hands everything on, WM_ERASEBKGND included.
+  SkinWindow& record = RecordOf(w);
+  record.window = nullptr;
   Seen().clear();
   SendMessageW(w, WM_ERASEBKGND, 0, 0);
   EXPECT_TRUE(SawMessage(WM_ERASEBKGND, 0, 0));
-  SetPropValue(w, kPropListIndex, 1);
+  record.window = w;
 }
 
 TEST_F(SkinTest, MinMaxInfoAndSystemCommands) {
