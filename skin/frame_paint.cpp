@@ -409,22 +409,24 @@ void ShowZoneCursor(int zone) {
 
 }  // namespace
 
-void StartMoveOrResize(int skinIndex, LPARAM lParam, const RECT& client) {
+bool StartMoveOrResize(int skinIndex, LPARAM lParam, const RECT& client) {
   SkinWindow* record = SkinWindowAt(skinIndex);
-  if (!record) return;
+  if (!record) return false;
   const int x = XOf(lParam), y = YOf(lParam);
-  if (x >= record->stripLeft && x <= record->stripLeft + record->stripWidth && y >= 3 && y <= 22) return;
-  if (!record->captionActive) return;
+  if (x >= record->stripLeft && x <= record->stripLeft + record->stripWidth && y >= 3 && y <= 22) return false;
+  if (!record->captionActive) return false;
   HWND window = record->window;
   if (record->borderResize) {
     if (const int zone = ResizeZone(x, y, client.right, client.bottom)) {
       ShowZoneCursor(zone);
       if (zone == WMSZ_BOTTOMRIGHT) record->needsFullRepaint = true;
       SendMessageW(window, WM_SYSCOMMAND, SC_SIZE + zone, 0);
-      return;
+      return true;
     }
   }
-  if (y <= record->captionHeight) SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+  if (y > record->captionHeight) return false;
+  SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+  return true;
 }
 
 void SetBorderCursor(int skinIndex, LPARAM lParam, const RECT& client) {

@@ -30,6 +30,8 @@ void DrawShadedText(GraphicsObject& graphics, const std::string& text, float x, 
 
 // The border zone a point lies in: 0 for none, else the WMSZ_* value (1..8).
 int ResizeZone(int x, int y, int width, int height);
-void StartMoveOrResize(int skinIndex, LPARAM lParam, const RECT& client);
+// Starts the move or resize a press asks for; true when it did, and then the press is
+// nothing else (in particular no press on a caption button).
+bool StartMoveOrResize(int skinIndex, LPARAM lParam, const RECT& client);
 void SetBorderCursor(int skinIndex, LPARAM lParam, const RECT& client);
 void InvalidateSkinnedChildren(int skinIndex);

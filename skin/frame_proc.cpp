@@ -97,6 +97,16 @@ void OnMouseLeave(int index, SkinWindow& record) {
 // The button a press went down on; a release over the same button clicks it.
 int& PressedButton(SkinWindow& record) { return record.pressedButton; }
 
+// Withdraws a press on a caption button whose button-up will not come to this window (the
+// capture went elsewhere, the mode was cancelled, the window lost activation).
+void LetGoOfPress(int index, SkinWindow& record) {
+  const int pressed = PressedButton(record);
+  if (!pressed) return;
+  PressedButton(record) = 0;
+  PaintCaptionButton(index, pressed, nullptr, false, 0);
+  if (GetCapture() == record.window) ReleaseCapture();
+}
+
 }  // namespace
 
 LRESULT CALLBACK SkinEngine::FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -231,12 +241,15 @@ LRESULT CALLBACK SkinEngine::FrameWindowProc(HWND window, UINT message, WPARAM w
       RECT client{};
       GetClientRect(window, &client);
       record->fadeIn = {};
-      PressedButton(*record) = 0;
+      LetGoOfPress(index, *record);
       if (record->captionActive) {
-        if (!record->maximized && !record->minimized) StartMoveOrResize(index, lParam, client);
-        // A move or resize loop may have run: look the record up again.
-        record = SkinWindowAt(index);
-        if (!record || record->window != window) return 0;
+        // One rule decides a press: a move or resize, else a caption button, never both.
+        if (!record->maximized && !record->minimized && StartMoveOrResize(index, lParam, client)) {
+          // The move or resize loop has run and taken the button-up: look the record up again.
+          record = SkinWindowAt(index);
+          if (!record || record->window != window) return 0;
+          break;
+        }
         const int hit = HitTestCaptionButton(index, XOf(lParam), YOf(lParam));
         Engine().lastHitButton = hit;
         PressedButton(*record) = hit;
@@ -274,6 +287,15 @@ LRESULT CALLBACK SkinEngine::FrameWindowProc(HWND window, UINT message, WPARAM w
           return CallWindowProcW(previous, window, message, wParam, lParam);
         }
       }
+      break;
+    case WM_CANCELMODE:
+      LetGoOfPress(index, *record);
+      break;
+    case WM_CAPTURECHANGED:
+      if (reinterpret_cast<HWND>(lParam) != window) LetGoOfPress(index, *record);
+      break;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) LetGoOfPress(index, *record);
       break;
     case WM_MOUSEHOVER:
       record->mouseInside = true;

@@ -184,3 +184,50 @@ TEST_F(FrameTransitionTest, RepeatedTitlesLeaveTheIconAsItWas) {
   const auto after = ReadClient(w, icon);
   EXPECT_TRUE(first == after) << "columns changed: " << DifferingColumns(first, after, icon.right - icon.left);
 }
+
+TEST_F(FrameTransitionTest, APressOnTheTopEdgeAboveAButtonLeavesNoCapture) {
+  TestWindow window(420, 260, WS_POPUP | WS_VISIBLE | WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+  HWND edit = window.AddChild(L"Edit", 20, 60, 160, 24, ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
+  HWND w = Show(window);
+  const POINT close = CentreOf(w, 2);
+  // The top edge resizes; its loop takes the button-up, so only the press reaches the window.
+  Seen().clear();
+  SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, At(close.x, 2));
+  EXPECT_TRUE(SawMessage(WM_SYSCOMMAND, SC_SIZE + WMSZ_TOP, 0));
+  EXPECT_EQ(GetCapture(), nullptr) << "a resize is not also a press on the button";
+  ClickAt(edit, 30, 10);
+  PumpFor(100);
+  EXPECT_EQ(GetFocus(), edit);
+  EXPECT_EQ(GetCapture(), nullptr);
+  SetCursorPos(5, 1000);
+}
+
+TEST_F(FrameTransitionTest, APressedCaptionButtonLetsGoWhenTheMouseIsTakenAway) {
+  struct Case {
+    const char* name;
+    void (*takeAway)(HWND skinned, HWND other);
+  } cases[] = {
+      {"cancel mode", [](HWND skinned, HWND) { SendMessageW(skinned, WM_CANCELMODE, 0, 0); }},
+      {"capture taken", [](HWND, HWND other) { SetCapture(other); }},  // the system sends WM_CAPTURECHANGED
+      {"deactivated", [](HWND skinned, HWND other) { SendMessageW(skinned, WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(other)); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TestWindow other(100, 100, WS_POPUP);
+    TestWindow window(420, 260, WS_POPUP | WS_VISIBLE | WS_MINIMIZEBOX);
+    HWND w = Show(window);
+    SetCursorPos(5, 1000);
+    const RECT strip = StripArea(w);
+    const auto before = ReadClient(w, strip);
+    const POINT minimize = CentreOf(w, 0);
+    SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, At(minimize.x, minimize.y));
+    ASSERT_EQ(GetCapture(), w);
+    c.takeAway(w, other.Get());
+    EXPECT_NE(GetCapture(), w);
+    ReleaseCapture();
+    EXPECT_TRUE(ReadClient(w, strip) == before) << "the pressed look is gone";
+    Seen().clear();
+    SendMessageW(w, WM_LBUTTONUP, 0, At(minimize.x, minimize.y));
+    EXPECT_FALSE(SawMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0)) << "the withdrawn press clicks nothing";
+  }
+}
