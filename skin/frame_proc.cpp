@@ -18,16 +18,22 @@ constexpr UINT kFadeInterval = 20;
 
 UINT_PTR FadeTimerId(HWND window) { return reinterpret_cast<UINT_PTR>(window); }
 
-int TaskbarHeight() {
-  if (HWND tray = FindWindowA("Shell_TrayWnd", nullptr)) {
-    RECT r{};
-    GetWindowRect(tray, &r);
-    return r.bottom - r.top;
+// The monitor the window is on and the part of it a maximized window may cover; a taskbar
+// on any side is left out of the latter.
+MONITORINFO MonitorOf(HWND window) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info)) {
+    info.rcMonitor = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    info.dwFlags = MONITORINFOF_PRIMARY;
   }
-  // No taskbar window (a bare X display has none): whatever the work area leaves out.
+  // The system's work area is the primary monitor's; Wine keeps a changed one only there.
   RECT work{};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  return std::max(0L, static_cast<LONG>(GetSystemMetrics(SM_CYSCREEN)) - (work.bottom - work.top));
+  if ((info.dwFlags & MONITORINFOF_PRIMARY) && SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0) &&
+      !IsRectEmpty(&work)) {
+    info.rcWork = work;
+  }
+  return info;
 }
 
 void FadeStep(int index, SkinWindow& record) {
@@ -177,8 +183,12 @@ LRESULT CALLBACK SkinEngine::FrameWindowProc(HWND window, UINT message, WPARAM w
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
       if (info) {
+        const MONITORINFO monitor = MonitorOf(window);
+        const RECT& work = monitor.rcWork;
+        info->ptMaxPosition = {work.left - monitor.rcMonitor.left, work.top - monitor.rcMonitor.top};
+        info->ptMaxSize = {work.right - work.left, work.bottom - work.top};
         if (record->maximized) {
-          info->ptMaxTrackSize = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) - TaskbarHeight()};
+          info->ptMaxTrackSize = info->ptMaxSize;
         } else {
           info->ptMaxTrackSize = {record->screenWidth, record->screenHeight};
         }
@@ -190,11 +200,17 @@ LRESULT CALLBACK SkinEngine::FrameWindowProc(HWND window, UINT message, WPARAM w
       if (record->hasMaximize) {
         RECT client{};
         GetClientRect(window, &client);
-        if (client.right == GetSystemMetrics(SM_CXSCREEN) && client.bottom == GetSystemMetrics(SM_CYSCREEN)) {
+        const MONITORINFO monitor = MonitorOf(window);
+        const RECT& screen = monitor.rcMonitor;
+        const RECT& work = monitor.rcWork;
+        const bool coversScreen =
+            client.right == screen.right - screen.left && client.bottom == screen.bottom - screen.top;
+        if (coversScreen && !EqualRect(&screen, &work)) {
           record->maximized = true;
-          SetWindowPos(window, nullptr, 0, 0, GetSystemMetrics(SM_CXSCREEN),
-                       GetSystemMetrics(SM_CYSCREEN) - TaskbarHeight(),
+          SetWindowPos(window, nullptr, work.left, work.top, work.right - work.left, work.bottom - work.top,
                        SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOACTIVATE);
+        } else if (coversScreen) {
+          record->maximized = true;
         }
       }
       LayOutCaption(index);

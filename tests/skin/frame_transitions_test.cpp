@@ -231,3 +231,73 @@ TEST_F(FrameTransitionTest, APressedCaptionButtonLetsGoWhenTheMouseIsTakenAway) 
     EXPECT_FALSE(SawMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0)) << "the withdrawn press clicks nothing";
   }
 }
+
+namespace {
+
+// A work area changed for one test and put back after it, with a taskbar window where the
+// work area leaves room (the engine once measured that window instead of the work area).
+class TaskbarAt {
+ public:
+  explicit TaskbarAt(RECT work) {
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &saved_, 0);
+    SystemParametersInfoW(SPI_SETWORKAREA, 0, &work, 0);
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"Shell_TrayWnd";
+    RegisterClassW(&wc);
+    const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    RECT bar{0, 0, sw, sh};
+    if (work.left > 0) bar.right = work.left;
+    else if (work.top > 0) bar.bottom = work.top;
+    else if (work.right < sw) bar.left = work.right;
+    else bar.top = work.bottom;
+    tray_ = CreateWindowExW(WS_EX_TOOLWINDOW, L"Shell_TrayWnd", L"", WS_POPUP, bar.left, bar.top, bar.right - bar.left,
+                            bar.bottom - bar.top, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  }
+  ~TaskbarAt() {
+    DestroyWindow(tray_);
+    SystemParametersInfoW(SPI_SETWORKAREA, 0, &saved_, 0);
+  }
+  TaskbarAt(const TaskbarAt&) = delete;
+  TaskbarAt& operator=(const TaskbarAt&) = delete;
+
+ private:
+  RECT saved_{};
+  HWND tray_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(FrameTransitionTest, MaximizeFillsTheWorkAreaBesideATaskbarOnAnySide) {
+  const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+  const struct Case {
+    const char* side;
+    RECT work;
+  } cases[] = {
+      {"left", {90, 0, sw, sh}},
+      {"right", {0, 0, sw - 70, sh}},
+      {"top", {0, 30, sw, sh}},
+      {"bottom", {0, 0, sw, sh - 40}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.side);
+    TaskbarAt taskbar(c.work);
+    TestWindow window(420, 260, WS_POPUP | WS_VISIBLE | WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+    HWND w = Show(window);
+    Skin().OnCaptionButton(FindSkinWindow(w), FindMaximizeButton(FindSkinWindow(w)));
+    Pump();
+    RECT placed{};
+    GetWindowRect(w, &placed);
+    EXPECT_EQ(placed.left, c.work.left);
+    EXPECT_EQ(placed.top, c.work.top);
+    EXPECT_EQ(placed.right, c.work.right);
+    EXPECT_EQ(placed.bottom, c.work.bottom);
+    // The system's own maximize to the whole screen is brought back into the work area too.
+    ShowWindow(w, SW_RESTORE);
+    SetWindowPos(w, nullptr, 0, 0, sw, sh, SWP_NOZORDER);
+    GetWindowRect(w, &placed);
+    EXPECT_EQ(placed.left, c.work.left);
+    EXPECT_EQ(placed.bottom, c.work.bottom);
+  }
+}
