@@ -3,11 +3,16 @@
 // top-level window and its standard controls the program's own look (picture background
 // under a white veil, rounded frame, painted caption with its buttons).
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
+
+// A list view with this style keeps the system's look entirely. Sorting by the control means
+// nothing to a list its owner fills in order, so the sort flag is free to say "leave me alone".
+inline constexpr DWORD kListViewKeepsSystemLook = LVS_SORTASCENDING;
 
 struct SkinOptions {
   bool captionActive = true;  // caption buttons, caption drag and the border (option c)
