@@ -202,9 +202,13 @@ HWND LoadWindow(const WindowSpec& design, HWND owner, bool quitOnDestroy) {
 }
 
 void ShowModalWindow(const WindowSpec& design, HWND owner) {
-  HWND window = CreateFromTemplate(design, owner, false, true);
-  if (!window) return;
+  // As a dialog box does: the owner takes no click from the moment the window can be seen.
   if (owner) EnableWindow(owner, FALSE);
+  HWND window = CreateFromTemplate(design, owner, false, true);
+  if (!window) {
+    if (owner) EnableWindow(owner, TRUE);
+    return;
+  }
   Fire(window, design.onCreated);
   MSG msg;
   while (IsWindow(window)) {
