@@ -71,6 +71,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       if (header->code == NM_DBLCLK) {
         if (UnitRecord* unit = UnitByWindow(*record, header->hwndFrom);
             unit && unit->design->kind == UnitKind::ListView) {
+          unit->activatedRow = reinterpret_cast<const NMITEMACTIVATE*>(lParam)->iItem;
           Fire(*record, unit->design->onEvent);
         }
       }
