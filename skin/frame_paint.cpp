@@ -12,6 +12,7 @@
 #include "gdiplus/pen_object.h"
 #include "runtime/gbk_text.h"
 #include "skin/backdrop.h"
+#include "skin/caption_band.h"
 #include "skin/skin_core.h"
 
 namespace {
@@ -152,6 +153,7 @@ void PaintWholeWindow(int skinIndex, HDC dc, bool present) {
     PixelGraphics g(record->backBuffer);
     if (g.Ok()) PaintBorder(g.Get(), w, h);
   }
+  CacheBandBackground(*record);
   if (record->captionActive) {
     if (record->captionCache.Width() != w || record->captionCache.Height() != record->captionHeight) {
       record->captionCache.Create(w, record->captionHeight);
@@ -164,6 +166,10 @@ void PaintWholeWindow(int skinIndex, HDC dc, bool present) {
         PaintCaptionButton(skinIndex, static_cast<int>(i), &g.Get(), false, 0);
       }
     }
+  }
+  if (record->bandHeight > 0) {
+    PixelGraphics g(record->backBuffer);
+    if (g.Ok()) PaintBand(skinIndex, &g.Get());
   }
   if (!present) {
     record->needsFullRepaint = false;

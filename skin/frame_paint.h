@@ -6,8 +6,13 @@
 #include <string>
 
 class GraphicsObject;
+struct SkinWindow;
 
 inline constexpr int kFrameBorder = 3;
+
+// The record of a skinned top-level window, found through its own index property (and its
+// index), or nullptr for any other window.
+SkinWindow* SkinnedWindow(HWND window, int* index = nullptr);
 
 // Composes the whole picture into the back buffer; with `present` it reaches the screen
 // through `dc` (or a DC of the window without its children when `dc` is null).

@@ -8,6 +8,7 @@
 #include "runtime/gbk_text.h"
 #include "runtime/gdiplus_session.h"
 #include "skin/backdrop.h"
+#include "skin/caption_band.h"
 #include "skin/frame_paint.h"
 #include "skin/skin.h"
 #include "skin/skin_core.h"
@@ -131,9 +132,7 @@ LRESULT CALLBACK SkinEngine::FrameWindowProc(HWND window, UINT message, WPARAM w
       } else {
         record->needsFullRepaint = true;
       }
-      for (const auto& [docked, top] : record->docked) {
-        if (docked) MoveWindow(docked, 2, top, LOWORD(lParam) - 4, HIWORD(lParam) - top - record->bandHeight - 3, TRUE);
-      }
+      DockWindows(*record, LOWORD(lParam), HIWORD(lParam));
       break;
     case WM_SETTEXT:
       if (record->showTitle && record->captionActive && lParam && record->backBuffer.Dc()) {

@@ -16,6 +16,7 @@
 #include "gdiplus/image_objects.h"
 #include "gdiplus/tool_tip.h"
 #include "runtime/handles.h"
+#include "skin/skin.h"
 
 class PathObject;
 class ImageObject;
@@ -165,6 +166,7 @@ struct SkinWindow {
   SkinCallback helpCallback = nullptr, menuCallback = nullptr;
   ToolTip tooltip;
   int bandHeight = 0;
+  std::vector<BandItem> bandItems;
   bool skinned = false;
   bool needsFullRepaint = true;
   bool mouseInside = false;
