@@ -126,3 +126,42 @@ TEST_F(SkinTest, ADoubleClickOnAGlassButtonSendsOneClick) {
   EXPECT_TRUE(sent == expected) << "sent: " << Dump(sent) << " expected: " << Dump(expected);
   SetCursorPos(5, 1000);
 }
+
+TEST_F(SkinTest, AHeaderItemPressedDiffersFromHoveredAndItsLastItemReachesTheEdge) {
+  Skin().SetSkinImage({}, {}, RGB(40, 70, 110), RGB(220, 30, 40));
+  TestWindow window(400, 300);
+  HWND list = window.AddChild(WC_LISTVIEWW, 10, 40, 300, 150, LVS_REPORT, WS_EX_CLIENTEDGE);
+  for (int width : {100, 60}) {
+    LVCOLUMNW column{};
+    column.mask = LVCF_WIDTH;
+    column.cx = width;
+    SendMessageW(list, LVM_INSERTCOLUMNW, 9, reinterpret_cast<LPARAM>(&column));
+  }
+  Skin().ApplySkin(window.Get(), 25);
+  SetForegroundWindow(window.Get());
+  HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+  RedrawWindow(window.Get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  Pump();
+  RECT bar{};
+  GetClientRect(header, &bar);
+  const int y = bar.bottom - 4;  // below any caption text
+  // Past the last item the header goes on in the last item's face, not in the list's ground.
+  const COLORREF lastItem = ScreenPixel(header, 150, y);
+  EXPECT_EQ(ScreenPixel(header, 250, y), lastItem) << std::hex << ScreenPixel(header, 250, y) << " " << lastItem;
+
+  const COLORREF plain = ScreenPixel(header, 80, y);
+  POINT over{80, y};
+  ClientToScreen(header, &over);
+  SetCursorPos(over.x, over.y);
+  SendMessageW(header, WM_MOUSEMOVE, 0, MAKELPARAM(80, y));
+  Pump();
+  const COLORREF hovered = ScreenPixel(header, 80, y);
+  SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(80, y));
+  Pump();
+  const COLORREF pressed = ScreenPixel(header, 80, y);
+  SendMessageW(header, WM_LBUTTONUP, 0, MAKELPARAM(80, y));
+  SetCursorPos(5, 1000);
+  EXPECT_NE(hovered, plain) << std::hex << hovered;
+  EXPECT_NE(pressed, hovered) << std::hex << pressed;
+  EXPECT_NE(pressed, plain) << std::hex << pressed;
+}
