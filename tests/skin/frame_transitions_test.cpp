@@ -8,6 +8,7 @@
 
 #include "skin/frame_paint.h"
 #include "tests/skin/skin_fixture.h"
+#include "tools/demo/screenshot.h"
 #include "tools/demo/user_input.h"
 
 namespace {
@@ -81,15 +82,6 @@ HICON SoftIcon() {
   return icon;
 }
 
-// Lets timers and paints run for a while (the fade takes eight 20 ms steps).
-void PumpFor(DWORD milliseconds) {
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < milliseconds) {
-    Pump();
-    Sleep(5);
-  }
-}
-
 class FrameTransitionTest : public SkinTest {
  protected:
   HWND Show(TestWindow& window) {
@@ -136,6 +128,7 @@ TEST_F(FrameTransitionTest, StripReadsBackAsBeforeAfterHoversWithTheRealCursor) 
   PumpFor(400);
   const auto after = ReadClient(w, strip);
   EXPECT_TRUE(before == after) << "columns changed: " << DifferingColumns(before, after, strip.right - strip.left);
+  SaveWindowScreenshot(w, (ScreenshotDir() / "caption_after_hovers.png").wstring());
   SetCursorPos(5, 1000);
 }
 

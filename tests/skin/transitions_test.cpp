@@ -20,14 +20,6 @@ COLORREF ScreenPixel(HWND window, int x, int y) {
   return c;
 }
 
-void PumpFor(DWORD milliseconds) {
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < milliseconds) {
-    Pump();
-    Sleep(5);
-  }
-}
-
 // One notification a control sends its parent, as WM_COMMAND carries it.
 struct Command {
   WORD code;
