@@ -82,7 +82,7 @@ Selection FindRecordId(const std::string& page, const std::string& caseNumber) {
 
 void OpenRecordDetail() {
   HWND list = ResultList();
-  const int row = ListSelectedRow(list);
+  const int row = ListActivatedRow(list);
   // A row without a case number has nothing to look its record up by: an empty marker
   // would find the first record of the page, another row's.
   const std::string caseNumber = ListGetCell(list, row, 2);

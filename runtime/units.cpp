@@ -200,6 +200,14 @@ int ListSelectedRow(HWND list) {
   return row;
 }
 
+int ListActivatedRow(HWND list) {
+  int row = -1;
+  RunOnUiThread([&] {
+    if (const UnitRecord* unit = RecordOfUnit(list)) row = unit->activatedRow;
+  });
+  return row;
+}
+
 int ListRowCount(HWND list) {
   int count = 0;
   RunOnUiThread([&] {

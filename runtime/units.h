@@ -32,6 +32,9 @@ int ListAppendRow(HWND list);  // index of the new row, -1 on failure
 void ListSetCell(HWND list, int row, int column, const std::string& text);
 std::string ListGetCell(HWND list, int row, int column);
 int ListSelectedRow(HWND list);  // -1 when no row is selected
+// The row the latest double-click on the list named (with several rows selected, not
+// necessarily the first of them); -1 when it was on no row.
+int ListActivatedRow(HWND list);
 int ListRowCount(HWND list);
 // Appends rows in one go (one call to the window thread, one repaint). Each row gives the
 // texts of its first cells; cells it does not give stay empty.

@@ -71,6 +71,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       if (header->code == NM_DBLCLK) {
         if (UnitRecord* unit = UnitByWindow(*record, header->hwndFrom);
             unit && unit->design->kind == UnitKind::ListView) {
+          unit->activatedRow = reinterpret_cast<const NMITEMACTIVATE*>(lParam)->iItem;
           Fire(*record, unit->design->onEvent);
         }
       }
@@ -208,9 +209,13 @@ HWND LoadWindow(const WindowSpec& design, HWND owner, bool quitOnDestroy) {
 }
 
 void ShowModalWindow(const WindowSpec& design, HWND owner) {
-  HWND window = CreateFromTemplate(design, owner, false, true);
-  if (!window) return;
+  // As a dialog box does: the owner takes no click from the moment the window can be seen.
   if (owner) EnableWindow(owner, FALSE);
+  HWND window = CreateFromTemplate(design, owner, false, true);
+  if (!window) {
+    if (owner) EnableWindow(owner, TRUE);
+    return;
+  }
   Fire(window, design.onCreated);
   MSG msg;
   while (IsWindow(window)) {

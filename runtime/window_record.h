@@ -21,6 +21,7 @@ struct UnitRecord {
   UniqueFont font;
   DecodedPicture picture;    // Picture units
   ListRows rows;             // owner-data ListView units
+  int activatedRow = -1;     // ListView units: the row the latest double-click named, -1 for none
 };
 
 struct WindowRecord {

@@ -7,10 +7,7 @@
 #include "skin/skin.h"
 #include "skin/skin_core.h"
 
-namespace {
-
-// The record of a skinned top-level window, found through its own index property.
-SkinWindow* SkinnedWindow(HWND window, int* index = nullptr) {
+SkinWindow* SkinnedWindow(HWND window, int* index) {
   if (!EngineRunning() || !window) return nullptr;
   const int i = static_cast<int>(GetPropValue(window, kPropListIndex));
   SkinWindow* record = SkinWindowAt(i);
@@ -18,6 +15,8 @@ SkinWindow* SkinnedWindow(HWND window, int* index = nullptr) {
   if (index) *index = i;
   return record;
 }
+
+namespace {
 
 RECT ButtonRect(const CaptionButton& b) {
   return RECT{static_cast<LONG>(b.x), static_cast<LONG>(b.y), static_cast<LONG>(b.x + b.w), static_cast<LONG>(b.y + b.h)};

@@ -4,6 +4,7 @@
 #include "gdiplus/graphics_object.h"
 #include "gdiplus/path_object.h"
 #include "skin/backdrop.h"
+#include "skin/button_kinds.h"
 #include "skin/family_painters.h"
 
 namespace {
@@ -12,8 +13,6 @@ const COLORREF kWhite = RGB(255, 255, 255);
 const COLORREF kBlack = RGB(0, 0, 0);
 const COLORREF kGlow = 0xDDCA22;
 
-bool IsCheckBoxStyle(LONG_PTR style) { return (style & 0x2) && !(style & 0x4); }
-bool IsAutoRadioStyle(LONG_PTR style) { return !(style & 0x2) && (style & 0x1) && (style & 0x8) && !(style & 0x4); }
 
 CheckRadioRecord* RecordOf(HWND window) {
   return static_cast<CheckRadioRecord*>(FamilyRecordOf(window, Family::CheckRadio));
@@ -69,13 +68,12 @@ void InstallCheckAndRadioButtons(int skinIndex, HWND parent) {
   if (!EngineRunning() || !Engine().tintSwitch) return;
   for (HWND child = FindWindowExW(parent, nullptr, L"Button", nullptr); child;
        child = FindWindowExW(parent, child, L"Button", nullptr)) {
-    const LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE) & 0xF;
-    if ((style | 0xB) == style) continue;  // owner-drawn already
-    if (!IsCheckBoxStyle(style) && !IsAutoRadioStyle(style)) continue;
+    const LONG kind = ButtonKind(GetWindowLongPtrW(child, GWL_STYLE));
+    if (!IsCheckBoxKind(kind) && !IsAutoRadioKind(kind)) continue;
     if (FindInFamilyList(skinIndex, Family::CheckRadio, child)) continue;
     auto owned = std::make_unique<CheckRadioRecord>();
     CheckRadioRecord& record = *owned;
-    record.variant = IsCheckBoxStyle(style) ? CheckRadioRecord::CheckBox : CheckRadioRecord::Radio;
+    record.variant = IsCheckBoxKind(kind) ? CheckRadioRecord::CheckBox : CheckRadioRecord::Radio;
     record.parent = parent;
     record.focused = GetFocus() == child;
     record.font = ReadControlFont(child);

@@ -7,6 +7,7 @@
 #include "gdiplus/graphics_object.h"
 #include "gdiplus/path_object.h"
 #include "skin/backdrop.h"
+#include "skin/button_kinds.h"
 #include "skin/family_painters.h"
 #include "skin/skin.h"
 
@@ -37,7 +38,7 @@ int AppendOrReuse(int skinIndex, Family family, std::unique_ptr<Record> record) 
 }
 
 bool IsGroupBox(HWND window) {
-  return IsClass(window, "button") && (GetWindowLongPtrW(window, GWL_STYLE) & 0x4) != 0;
+  return IsClass(window, "button") && IsGroupBoxKind(ButtonKind(GetWindowLongPtrW(window, GWL_STYLE)));
 }
 
 // The memory picture of a container: the skin behind it (with its tint), then its frame.

@@ -12,6 +12,7 @@
 #include "gdiplus/pen_object.h"
 #include "runtime/gbk_text.h"
 #include "skin/backdrop.h"
+#include "skin/caption_band.h"
 #include "skin/skin_core.h"
 
 namespace {
@@ -153,6 +154,7 @@ void PaintWholeWindow(int skinIndex, HDC dc, bool present) {
     PixelGraphics g(record->backBuffer);
     if (g.Ok()) PaintBorder(g.Get(), w, h);
   }
+  CacheBandBackground(*record);
   if (record->captionActive) {
     if (record->captionCache.Width() != w || record->captionCache.Height() != record->captionHeight) {
       record->captionCache.Create(w, record->captionHeight);
@@ -165,6 +167,10 @@ void PaintWholeWindow(int skinIndex, HDC dc, bool present) {
         PaintCaptionButton(skinIndex, static_cast<int>(i), &g.Get(), false, 0);
       }
     }
+  }
+  if (record->bandHeight > 0) {
+    PixelGraphics g(record->backBuffer);
+    if (g.Ok()) PaintBand(skinIndex, &g.Get());
   }
   if (!present) {
     record->needsFullRepaint = false;
@@ -231,26 +237,46 @@ int FindMaximizeButton(int skinIndex) {
   return 0;
 }
 
+namespace {
+
+// The pixels one caption button owns: from its separator two columns left of it up to the
+// next button's separator (the last one to its right edge), and the rows from below the top
+// of the strip down to the end of the separators. Every look of the button is clipped to
+// them and a repaint restores all of them first, so no look ever lies over another.
+RECT CaptionButtonCell(const SkinWindow& record, int button) {
+  const CaptionButton& b = record.buttons[button - 1];
+  const bool last = button == static_cast<int>(record.buttons.size());
+  const int left = static_cast<int>(b.x) - 2;
+  const int right = last ? static_cast<int>(b.x + b.w) : static_cast<int>(record.buttons[button].x) - 2;
+  const int top = record.stripTop + 1;
+  const int bottom = std::max(top + static_cast<int>(b.h), record.stripTop + record.stripHeight - 3);
+  return {left, top, right, bottom};
+}
+
+}  // namespace
+
 void PaintCaptionButton(int skinIndex, int button, GraphicsObject* graphics, bool pressed, int alpha) {
   SkinWindow* record = SkinWindowAt(skinIndex);
   if (!record || button < 1 || button > static_cast<int>(record->buttons.size())) return;
   const CaptionButton& b = record->buttons[button - 1];
   const float x = b.x - 1, y = static_cast<float>(record->stripTop + 1), bw = b.w, bh = 18;
   const bool close = b.kind == CaptionKind::Close;
+  const RECT cell = CaptionButtonCell(*record, button);
+  const int cellWidth = cell.right - cell.left, cellHeight = cell.bottom - cell.top;
   HDC back = record->backBuffer.Dc();
   std::optional<PixelGraphics> own;
   if (!graphics) {
     if (!back) return;
     ++record->backBufferGeneration;
     if (record->captionCache.Dc()) {
-      BitBlt(back, static_cast<int>(x), static_cast<int>(y), static_cast<int>(bw) + 1, static_cast<int>(bh),
-             record->captionCache.Dc(), static_cast<int>(x), static_cast<int>(y), SRCCOPY);
+      BitBlt(back, cell.left, cell.top, cellWidth, cellHeight, record->captionCache.Dc(), cell.left, cell.top, SRCCOPY);
     }
     own.emplace(record->backBuffer);
     if (!own->Ok()) return;
     graphics = &own->Get();
   }
   GraphicsObject& g = *graphics;
+  g.SetClipRectI(cell.left, cell.top, cellWidth, cellHeight);
   g.SetSmoothingMode(gp::SmoothingModeAntiAlias);
   PathObject shape;
   if (close) RoundedPath(shape, x, y, bw, bh, 5);
@@ -284,26 +310,21 @@ void PaintCaptionButton(int skinIndex, int button, GraphicsObject* graphics, boo
     }
     FillVertical(g, x - 1, y, bw + 1, bh - 1, ToArgb(kWhite, 50), ToArgb(kBlack, 0));
     DrawGlyph(g, b, record->maximized, x, y, bw - 1);
+    // The separator left of the button; the next button's belongs to that button's cell.
     PenObject line;
     const float top = static_cast<float>(record->stripTop + 1);
     const float bottom = static_cast<float>(record->stripTop + record->stripHeight - 4);
     if (line.CreatePen1(ToArgb(kWhite, button == 1 ? 100 : 60), 1)) {
       g.SetSmoothingMode(gp::SmoothingModeNone);
       g.DrawLine(line, b.x - 2, top, b.x - 2, bottom);
-      if (button < static_cast<int>(record->buttons.size())) {
-        const CaptionButton& next = record->buttons[button];
-        g.DrawLine(line, next.x - 2, top, next.x - 2, bottom);
-      }
     }
   }
   g.SetSmoothingMode(gp::SmoothingModeDefault);
+  g.ResetClip();
   if (own) {
     own.reset();
     WindowDc screen(record->window);
-    if (screen.Get()) {
-      BitBlt(screen.Get(), static_cast<int>(x) - 1, static_cast<int>(y), static_cast<int>(bw) + 2,
-             static_cast<int>(bh), back, static_cast<int>(x) - 1, static_cast<int>(y), SRCCOPY);
-    }
+    if (screen.Get()) BitBlt(screen.Get(), cell.left, cell.top, cellWidth, cellHeight, back, cell.left, cell.top, SRCCOPY);
   }
 }
 
@@ -341,11 +362,15 @@ void PaintCaptionTitle(int skinIndex, GraphicsObject* graphics, const std::strin
     wide.resize(GetWindowTextW(record->window, wide.data(), length + 1));
     title = WideToGbk(wide);
   }
+  // The icon stands above the text: the rows restored and shown start at its top, or each
+  // title would lay the icon's soft edge over the last one.
+  const int iconTop = area.top - 3;
+  const int rows = area.top + area.height - iconTop;
   if (!graphics && record->captionCache.Dc()) {
-    BitBlt(back, area.left, area.top, area.width, area.height, record->captionCache.Dc(), area.left, area.top, SRCCOPY);
+    BitBlt(back, area.left, iconTop, area.width, rows, record->captionCache.Dc(), area.left, iconTop, SRCCOPY);
   }
   if (graphics) graphics->Flush(gp::FlushIntentionSync);
-  if (Engine().icon) DrawIconEx(back, area.left, area.top - 3, Engine().icon, 17, 17, 0, nullptr, DI_NORMAL);
+  if (Engine().icon) DrawIconEx(back, area.left, iconTop, Engine().icon, 17, 17, 0, nullptr, DI_NORMAL);
   std::optional<PixelGraphics> own;
   if (!graphics) {
     own.emplace(record->backBuffer);  // after the icon: it flushes GDI's drawing first
@@ -361,7 +386,7 @@ void PaintCaptionTitle(int skinIndex, GraphicsObject* graphics, const std::strin
   if (own) {
     own.reset();
     DcExcludingChildren screen(record->window);
-    if (screen.Get()) BitBlt(screen.Get(), area.left, area.top, area.width, area.height, back, area.left, area.top, SRCCOPY);
+    if (screen.Get()) BitBlt(screen.Get(), area.left, iconTop, area.width, rows, back, area.left, iconTop, SRCCOPY);
   }
 }
 
@@ -393,22 +418,24 @@ void ShowZoneCursor(int zone) {
 
 }  // namespace
 
-void StartMoveOrResize(int skinIndex, LPARAM lParam, const RECT& client) {
+bool StartMoveOrResize(int skinIndex, LPARAM lParam, const RECT& client) {
   SkinWindow* record = SkinWindowAt(skinIndex);
-  if (!record) return;
+  if (!record) return false;
   const int x = XOf(lParam), y = YOf(lParam);
-  if (x >= record->stripLeft && x <= record->stripLeft + record->stripWidth && y >= 3 && y <= 22) return;
-  if (!record->captionActive) return;
+  if (x >= record->stripLeft && x <= record->stripLeft + record->stripWidth && y >= 3 && y <= 22) return false;
+  if (!record->captionActive) return false;
   HWND window = record->window;
   if (record->borderResize) {
     if (const int zone = ResizeZone(x, y, client.right, client.bottom)) {
       ShowZoneCursor(zone);
       if (zone == WMSZ_BOTTOMRIGHT) record->needsFullRepaint = true;
       SendMessageW(window, WM_SYSCOMMAND, SC_SIZE + zone, 0);
-      return;
+      return true;
     }
   }
-  if (y <= record->captionHeight) SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+  if (y > record->captionHeight) return false;
+  SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+  return true;
 }
 
 void SetBorderCursor(int skinIndex, LPARAM lParam, const RECT& client) {

@@ -6,8 +6,13 @@
 #include <string>
 
 class GraphicsObject;
+struct SkinWindow;
 
 inline constexpr int kFrameBorder = 3;
+
+// The record of a skinned top-level window, found through its own index property (and its
+// index), or nullptr for any other window.
+SkinWindow* SkinnedWindow(HWND window, int* index = nullptr);
 
 // Composes the whole picture into the back buffer; with `present` it reaches the screen
 // through `dc` (or a DC of the window without its children when `dc` is null).
@@ -30,6 +35,8 @@ void DrawShadedText(GraphicsObject& graphics, const std::string& text, float x, 
 
 // The border zone a point lies in: 0 for none, else the WMSZ_* value (1..8).
 int ResizeZone(int x, int y, int width, int height);
-void StartMoveOrResize(int skinIndex, LPARAM lParam, const RECT& client);
+// Starts the move or resize a press asks for; true when it did, and then the press is
+// nothing else (in particular no press on a caption button).
+bool StartMoveOrResize(int skinIndex, LPARAM lParam, const RECT& client);
 void SetBorderCursor(int skinIndex, LPARAM lParam, const RECT& client);
 void InvalidateSkinnedChildren(int skinIndex);

@@ -8,6 +8,7 @@
 #include "runtime/gbk_text.h"
 #include "runtime/gdiplus_session.h"
 #include "skin/backdrop.h"
+#include "skin/caption_band.h"
 #include "skin/frame_paint.h"
 #include "skin/skin.h"
 #include "skin/skin_core.h"
@@ -18,16 +19,22 @@ constexpr UINT kFadeInterval = 20;
 
 UINT_PTR FadeTimerId(HWND window) { return reinterpret_cast<UINT_PTR>(window); }
 
-int TaskbarHeight() {
-  if (HWND tray = FindWindowA("Shell_TrayWnd", nullptr)) {
-    RECT r{};
-    GetWindowRect(tray, &r);
-    return r.bottom - r.top;
+// The monitor the window is on and the part of it a maximized window may cover; a taskbar
+// on any side is left out of the latter.
+MONITORINFO MonitorOf(HWND window) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info)) {
+    info.rcMonitor = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    info.dwFlags = MONITORINFOF_PRIMARY;
   }
-  // No taskbar window (a bare X display has none): whatever the work area leaves out.
+  // The system's work area is the primary monitor's; Wine keeps a changed one only there.
   RECT work{};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  return std::max(0L, static_cast<LONG>(GetSystemMetrics(SM_CYSCREEN)) - (work.bottom - work.top));
+  if ((info.dwFlags & MONITORINFOF_PRIMARY) && SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0) &&
+      !IsRectEmpty(&work)) {
+    info.rcWork = work;
+  }
+  return info;
 }
 
 void FadeStep(int index, SkinWindow& record) {
@@ -97,6 +104,16 @@ void OnMouseLeave(int index, SkinWindow& record) {
 // The button a press went down on; a release over the same button clicks it.
 int& PressedButton(SkinWindow& record) { return record.pressedButton; }
 
+// Withdraws a press on a caption button whose button-up will not come to this window (the
+// capture went elsewhere, the mode was cancelled, the window lost activation).
+void LetGoOfPress(int index, SkinWindow& record) {
+  const int pressed = PressedButton(record);
+  if (!pressed) return;
+  PressedButton(record) = 0;
+  PaintCaptionButton(index, pressed, nullptr, false, 0);
+  if (GetCapture() == record.window) ReleaseCapture();
+}
+
 }  // namespace
 
 LRESULT CALLBACK SkinEngine::FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -115,9 +132,7 @@ LRESULT CALLBACK SkinEngine::FrameWindowProc(HWND window, UINT message, WPARAM w
       } else {
         record->needsFullRepaint = true;
       }
-      for (const auto& [docked, top] : record->docked) {
-        if (docked) MoveWindow(docked, 2, top, LOWORD(lParam) - 4, HIWORD(lParam) - top - record->bandHeight - 3, TRUE);
-      }
+      DockWindows(*record, LOWORD(lParam), HIWORD(lParam));
       break;
     case WM_SETTEXT:
       if (record->showTitle && record->captionActive && lParam && record->backBuffer.Dc()) {
@@ -167,8 +182,12 @@ LRESULT CALLBACK SkinEngine::FrameWindowProc(HWND window, UINT message, WPARAM w
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
       if (info) {
+        const MONITORINFO monitor = MonitorOf(window);
+        const RECT& work = monitor.rcWork;
+        info->ptMaxPosition = {work.left - monitor.rcMonitor.left, work.top - monitor.rcMonitor.top};
+        info->ptMaxSize = {work.right - work.left, work.bottom - work.top};
         if (record->maximized) {
-          info->ptMaxTrackSize = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) - TaskbarHeight()};
+          info->ptMaxTrackSize = info->ptMaxSize;
         } else {
           info->ptMaxTrackSize = {record->screenWidth, record->screenHeight};
         }
@@ -180,11 +199,17 @@ LRESULT CALLBACK SkinEngine::FrameWindowProc(HWND window, UINT message, WPARAM w
       if (record->hasMaximize) {
         RECT client{};
         GetClientRect(window, &client);
-        if (client.right == GetSystemMetrics(SM_CXSCREEN) && client.bottom == GetSystemMetrics(SM_CYSCREEN)) {
+        const MONITORINFO monitor = MonitorOf(window);
+        const RECT& screen = monitor.rcMonitor;
+        const RECT& work = monitor.rcWork;
+        const bool coversScreen =
+            client.right == screen.right - screen.left && client.bottom == screen.bottom - screen.top;
+        if (coversScreen && !EqualRect(&screen, &work)) {
           record->maximized = true;
-          SetWindowPos(window, nullptr, 0, 0, GetSystemMetrics(SM_CXSCREEN),
-                       GetSystemMetrics(SM_CYSCREEN) - TaskbarHeight(),
+          SetWindowPos(window, nullptr, work.left, work.top, work.right - work.left, work.bottom - work.top,
                        SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOACTIVATE);
+        } else if (coversScreen) {
+          record->maximized = true;
         }
       }
       LayOutCaption(index);
@@ -231,12 +256,15 @@ LRESULT CALLBACK SkinEngine::FrameWindowProc(HWND window, UINT message, WPARAM w
       RECT client{};
       GetClientRect(window, &client);
       record->fadeIn = {};
-      PressedButton(*record) = 0;
+      LetGoOfPress(index, *record);
       if (record->captionActive) {
-        if (!record->maximized && !record->minimized) StartMoveOrResize(index, lParam, client);
-        // A move or resize loop may have run: look the record up again.
-        record = SkinWindowAt(index);
-        if (!record || record->window != window) return 0;
+        // One rule decides a press: a move or resize, else a caption button, never both.
+        if (!record->maximized && !record->minimized && StartMoveOrResize(index, lParam, client)) {
+          // The move or resize loop has run and taken the button-up: look the record up again.
+          record = SkinWindowAt(index);
+          if (!record || record->window != window) return 0;
+          break;
+        }
         const int hit = HitTestCaptionButton(index, XOf(lParam), YOf(lParam));
         Engine().lastHitButton = hit;
         PressedButton(*record) = hit;
@@ -274,6 +302,15 @@ LRESULT CALLBACK SkinEngine::FrameWindowProc(HWND window, UINT message, WPARAM w
           return CallWindowProcW(previous, window, message, wParam, lParam);
         }
       }
+      break;
+    case WM_CANCELMODE:
+      LetGoOfPress(index, *record);
+      break;
+    case WM_CAPTURECHANGED:
+      if (reinterpret_cast<HWND>(lParam) != window) LetGoOfPress(index, *record);
+      break;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) LetGoOfPress(index, *record);
       break;
     case WM_MOUSEHOVER:
       record->mouseInside = true;

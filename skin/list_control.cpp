@@ -9,6 +9,7 @@
 #include "gdiplus/pen_object.h"
 #include "skin/backdrop.h"
 #include "skin/painters.h"
+#include "skin/skin.h"
 
 namespace {
 
@@ -165,7 +166,7 @@ void InstallListControls(int skinIndex, HWND parent) {
     if (list && !(GetWindowLongW(list, GWL_STYLE) & LBS_OWNERDRAWFIXED)) Register(skinIndex, list);
   }
   for (HWND c = FindWindowExW(parent, nullptr, WC_LISTVIEWW, nullptr); c; c = FindWindowExW(parent, c, WC_LISTVIEWW, nullptr)) {
-    if (GetWindowLongW(c, GWL_STYLE) & 0x10) continue;  // keeps the system look entirely
+    if (GetWindowLongW(c, GWL_STYLE) & kListViewKeepsSystemLook) continue;
     if (veil) SendMessageW(c, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(CLR_NONE));
     Register(skinIndex, c);
   }

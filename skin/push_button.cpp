@@ -9,6 +9,7 @@
 #include "gdiplus/string_format_object.h"
 #include "runtime/gbk_text.h"
 #include "skin/backdrop.h"
+#include "skin/button_kinds.h"
 #include "skin/painters.h"
 
 namespace {
@@ -45,8 +46,7 @@ void PaintDisabled(GraphicsObject& g, const PathObject& round, float x, float y,
 }  // namespace
 
 bool IsSkinnablePushButton(LONG style) {
-  if ((style | 0xB) == style) return false;  // already owner-drawn
-  return !(style & 0x2) && !(style & 0x4) && !((style & 0x1) && (style & 0x8));
+  return IsGlassButtonKind(ButtonKind(style));
 }
 
 void InstallPushButtons(int skinIndex, HWND parent) {
@@ -66,7 +66,7 @@ void InstallPushButtons(int skinIndex, HWND parent) {
     const int index = AddFamilyRecord(skinIndex, Family::PushButton, std::move(owned));
     if (!index) return;
     SubclassControl(child, record, skinIndex, index, ButtonWndProc);
-    SetWindowLongW(child, GWL_STYLE, style | 0xB);
+    SetWindowLongW(child, GWL_STYLE, static_cast<LONG>(OwnerDrawnStyle(style)));
   }
 }
 

@@ -3,11 +3,23 @@
 // top-level window and its standard controls the program's own look (picture background
 // under a white veil, rounded frame, painted caption with its buttons).
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
+
+// A list view with this style keeps the system's look entirely. Sorting by the control means
+// nothing to a list its owner fills in order, so the sort flag is free to say "leave me alone".
+inline constexpr DWORD kListViewKeepsSystemLook = LVS_SORTASCENDING;
+
+// One cell of the band along the window's foot: a text (GBK) in a cell of its own width,
+// or, with width 0, a share of what the fixed cells leave.
+struct BandItem {
+  std::string text;
+  int width = 0;
+};
 
 struct SkinOptions {
   bool captionActive = true;  // caption buttons, caption drag and the border (option c)
@@ -75,4 +87,11 @@ class SkinEngine {
   bool SetMenuCallback(HWND window, Callback callback);
   // The caption button strip in client coordinates.
   bool GetCaptionStripRect(HWND window, RECT& strip) const;
+
+  // The band along the foot of a skinned window: `height` pixels (0 for none) of cells.
+  bool SetBand(HWND window, int height, std::vector<BandItem> items);
+  // A new text for one cell (0-based); only that cell is redrawn.
+  bool SetBandItemText(HWND window, int item, const std::string& text);
+  // Keeps `child` of the skinned window at (2, top), filling the window down to the band.
+  bool DockInWindow(HWND window, HWND child, int top);
 };

@@ -18,6 +18,7 @@
 #include "gdiplus/tool_tip.h"
 #include "runtime/handles.h"
 #include "skin/paint_counters.h"
+#include "skin/skin.h"
 
 class PathObject;
 class ImageObject;
@@ -191,6 +192,7 @@ struct SkinWindow {
   SkinCallback helpCallback = nullptr, menuCallback = nullptr;
   ToolTip tooltip;
   int bandHeight = 0;
+  std::vector<BandItem> bandItems;
   bool skinned = false;
   bool needsFullRepaint = true;
   bool mouseInside = false;

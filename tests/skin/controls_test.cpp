@@ -93,7 +93,7 @@ TEST_F(ControlsTest, InstallersTakeTheirClassesAndStyles) {
       {L"ListBox", 0, Family::ListControl, true},
       {L"ListBox", LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, Family::ListControl, true},
       {WC_LISTVIEWW, LVS_REPORT, Family::ListControl, true},
-      {WC_LISTVIEWW, LVS_REPORT | 0x10, Family::ListControl, false},  // keeps the system look
+      {WC_LISTVIEWW, LVS_REPORT | kListViewKeepsSystemLook, Family::ListControl, false},
       {WC_TREEVIEWW, 0, Family::ListControl, true},
       {L"ComboBox", CBS_SIMPLE, Family::ListControl, true},           // its list is a child
       {L"ComboBox", CBS_DROPDOWNLIST, Family::ListControl, false},    // its list is not

@@ -6,27 +6,6 @@
 #include "tools/demo/screenshot.h"
 #include "tools/skin_gallery/gallery.h"
 
-namespace {
-
-std::filesystem::path ShotDir() {
-  const char* locale = std::getenv("VERADIN_LOCALE");
-  const auto dir = std::filesystem::path(VERADIN_BINARY_DIR) / "screenshots" /
-                   (locale && std::string(locale).rfind("zh", 0) == 0 ? "cp936" : "cp1252");
-  std::error_code ignored;
-  std::filesystem::create_directories(dir, ignored);
-  return dir;
-}
-
-void PumpFor(DWORD milliseconds) {
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < milliseconds) {
-    Pump();
-    Sleep(10);
-  }
-}
-
-}  // namespace
-
 TEST_F(SkinTest, GalleryShowsEveryFamilySkinned) {
   GalleryWindow gallery(Skin(), false);
   ASSERT_NE(gallery.Get(), nullptr);
@@ -66,7 +45,7 @@ TEST_F(SkinTest, GalleryShowsEveryFamilySkinned) {
   EXPECT_EQ(record.buttons[2].kind, CaptionKind::Help);
   EXPECT_EQ(record.buttons[3].kind, CaptionKind::MainMenu);
 
-  const auto dir = ShotDir();
+  const auto dir = ScreenshotDir();
   EXPECT_TRUE(SaveWindowScreenshot(gallery.Get(), (dir / "skin_gallery.png").wstring()));
   for (const char* name : {"check.auto", "combo.list", "track.bottom", "updown.vertical", "radio.second"}) {
     SendMessageW(gallery.Control(name), WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));

@@ -1,5 +1,8 @@
 #include "tests/skin/skin_fixture.h"
 
+#include <cstdlib>
+#include <string>
+
 #include "runtime/gdiplus_session.h"
 
 namespace {
@@ -60,6 +63,23 @@ void Pump() {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
+}
+
+void PumpFor(DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < milliseconds) {
+    Pump();
+    Sleep(5);
+  }
+}
+
+std::filesystem::path ScreenshotDir() {
+  const char* locale = std::getenv("VERADIN_LOCALE");
+  const auto dir = std::filesystem::path(VERADIN_BINARY_DIR) / "screenshots" /
+                   (locale && std::string(locale).rfind("zh", 0) == 0 ? "cp936" : "cp1252");
+  std::error_code ignored;
+  std::filesystem::create_directories(dir, ignored);
+  return dir;
 }
 
 void SkinTest::SetUp() {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -39,6 +40,10 @@ class TestWindow {
 
 // Delivers what is queued for the thread (paints, timers, posted messages).
 void Pump();
+// Keeps delivering for a while, so that timers run (a caption fade takes eight 20 ms steps).
+void PumpFor(DWORD milliseconds);
+// build/screenshots/<code page>/, made when missing.
+std::filesystem::path ScreenshotDir();
 
 class SkinTest : public ::testing::Test {
  protected:

@@ -15,12 +15,20 @@ void LeftButton(bool down) {
 
 void ClickAt(HWND window, int x, int y, bool doubleClick) {
   MoveCursorTo(window, x, y);
+  // The place goes with every button event: Wine may still report the cursor where it was
+  // when the buttons arrive right after the move, and the click would land there.
+  POINT p{x, y};
+  ClientToScreen(window, &p);
+  const LONG dx = MulDiv(p.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  const LONG dy = MulDiv(p.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
   const int clicks = doubleClick ? 2 : 1;
   for (int i = 0; i < clicks; ++i) {
     INPUT input[2] = {};
     input[0].type = input[1].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input[0].mi.dx = input[1].mi.dx = dx;
+    input[0].mi.dy = input[1].mi.dy = dy;
     SendInput(2, input, sizeof(INPUT));
   }
 }

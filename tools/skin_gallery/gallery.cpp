@@ -307,4 +307,7 @@ void GalleryWindow::Build() {
   skin_.SetMenuCallback(w, OnMenu);
   skin_.AddCaptionButton(w, DrawGlyph(false), "换色 Progress", OnRing);
   skin_.AddCaptionButton(w, DrawGlyph(true), "标题颜色 Caption colour", OnStar);
+  // The band along the foot, and a label docked above it that follows the window's size.
+  skin_.SetBand(w, 24, {{"就绪 Ready", 120}, {"皮肤画廊：每一族控件 Every control family", 0}, {"960 x 700", 90}});
+  skin_.DockInWindow(w, Control("label"), 548);
 }
