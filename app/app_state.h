@@ -6,6 +6,7 @@
 #include <array>
 #include <atomic>
 #include <mutex>
+#include <optional>
 #include <string>
 
 #include "web/types.h"
@@ -19,9 +20,10 @@ struct ApplicationValues {
   // The search whose rows are shown, for the export of every page: the name as typed, the
   // form-encoded captcha code and ID number (empty after a page jump, which sends none).
   std::string searchedName, searchCode, searchCard;
-  std::string firstSearchText, pageJumpText;
+  // The replies of the last first-page search and page jump, as they came. Their GBK texts
+  // are made only when the detail view first looks a record up in them (see SearchText).
   ByteSet firstSearchReply, pageJumpReply;
-  TextArray names, dates, cases;
+  std::optional<std::string> firstSearchText, pageJumpText;
   std::string resultCount;
 
   std::string selectedCase, idSegment, selectedId;
@@ -40,5 +42,9 @@ ApplicationState& AppState();
 // Guards the result page texts and the selection, which the window thread reads while a
 // worker may write them; held only for copies, never across a request or a window call.
 std::mutex& StateLock();
+// The GBK text of the last first-page search's or page jump's reply, made on the first call
+// after the reply came. Call with StateLock() held.
+const std::string& FirstSearchText();
+const std::string& PageJumpText();
 // Start-up: fresh state with the three empty lists. Shutdown: every item released.
 void ResetApplicationState();

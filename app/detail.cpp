@@ -94,8 +94,8 @@ void OpenRecordDetail() {
     std::lock_guard<std::mutex> lock(StateLock());
     ApplicationState& state = AppState();
     // The first page is searched first: a page jump leaves it as it was.
-    Selection s = FindRecordId(state.firstSearchText, caseNumber);
-    if (s.id.empty()) s = FindRecordId(state.pageJumpText, caseNumber);
+    Selection s = FindRecordId(FirstSearchText(), caseNumber);
+    if (s.id.empty()) s = FindRecordId(PageJumpText(), caseNumber);
     state.selectedCase = caseNumber;
     state.idSegment = std::move(s.segment);
     state.selectedId = std::move(s.id);

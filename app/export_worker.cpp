@@ -17,7 +17,6 @@
 #include "runtime/gbk_text.h"
 #include "runtime/ui_thread.h"
 #include "web/http_request.h"
-#include "web/text_ops.h"
 
 namespace {
 
@@ -25,9 +24,9 @@ namespace {
 constexpr DWORD kPauseBetweenRequests = 300;
 
 // Why page k cannot be used, or "" when it is page k of the results.
-std::wstring PageProblem(const std::string& page, int k) {
+std::wstring PageProblem(std::string_view page, int k) {
   if (page.empty()) return GbkToWide(kServiceUnreachable);
-  if (FindText(page, kCaptchaRefused) != kNotFound) return GbkToWide(kCaptchaRefused);
+  if (PageHolds(page, kCaptchaRefused)) return GbkToWide(kCaptchaRefused);
   // A page other than the one asked for (the service shows the last page for one past the
   // end) would repeat rows: the results changed under the export.
   if (ReadPager(ResultPagerText(page)).current != k) return GbkToWide(kServiceUnexpected);
@@ -53,7 +52,6 @@ void RunExport() {
       break;
     }
     ShowProgress(k, pages, k - 1);
-    std::string page;
     ByteSet reply;
     {
       // One network action at a time; held for this request only, so that a search or page
@@ -61,11 +59,9 @@ void RunExport() {
       // search goes with it (the page jump sends none), so the file holds the rows the user
       // searched for and not every record of that name.
       std::lock_guard<std::mutex> lock(NetworkActionLock());
-      if (!Cancelled()) {
+      if (!Cancelled())
         reply = HttpRequest(ServiceUrl("/findDisNew"), 1,
                             PageJumpBody(search.encodedName, search.card, search.code, std::to_string(k)));
-        page = ReplyText(reply);
-      }
     }
     SearchRecord record;  // every page that reached the service goes into the journal
     record.atUtc = UtcStampNow();
@@ -78,32 +74,30 @@ void RunExport() {
       cancelled = true;
       break;
     }
+    const std::string_view page = ReplyPage(reply);
     problem = PageProblem(page, k);
     if (!problem.empty()) {
-      record.outcome = FindText(page, kCaptchaRefused) != kNotFound ? kOutcomeRefused
-                       : page.empty()                             ? FailedOutcome("no reply from the service")
-                                                                  : FailedOutcome("not the page asked for");
+      record.outcome = PageHolds(page, kCaptchaRefused) ? kOutcomeRefused
+                       : page.empty()                   ? FailedOutcome("no reply from the service")
+                                                        : FailedOutcome("not the page asked for");
       JournalSearch(record);
       failedPage = k;
       break;
     }
-    TextArray names, dates, cases;
-    ScrapeResultRows(page, names, dates, cases);
-    record.outcome = names.empty() ? kOutcomeNone : kOutcomeRows;
+    const std::vector<ResultCells> found = ScrapeResultRows(page);
+    record.outcome = found.empty() ? kOutcomeNone : kOutcomeRows;
     record.total = AnnouncedTotal(ResultPagerText(page));
-    record.names = &names;
-    record.dates = &dates;
-    record.cases = &cases;
+    record.rows = &found;
     JournalSearch(record);
     std::string csv;
-    for (size_t i = 0; i < names.size(); ++i) {
-      // Lists of unequal length give only the cells they have, as in the result list.
-      csv += CsvRow({names[i], i < dates.size() ? dates[i] : std::string(), i < cases.size() ? cases[i] : std::string(),
-                     std::to_string(k)});
+    for (const ResultCells& row : found) {
+      // Rows give only the cells the page has, as in the result list; not the hint.
+      const auto cell = [&](size_t c) { return c < row.size() ? WideToGbk(row[c]) : std::string(); };
+      csv += CsvRow({cell(0), cell(1), cell(2), std::to_string(k)});
     }
     error = file.Write(csv);
     if (error) break;
-    rows += static_cast<long long>(names.size());
+    rows += static_cast<long long>(found.size());
     pagesWritten = k;
     totalPages = ReadPager(ResultPagerText(page)).total;
     pages = std::min(pages, totalPages);  // fewer results than planned

@@ -6,6 +6,7 @@
 #include "app/service.h"
 #include "journal/program_journal.h"
 #include "journal/sha256.h"
+#include "runtime/gbk_text.h"
 #include "runtime/ui_thread.h"
 #include "runtime/units.h"
 #include "web/codepage.h"
@@ -60,13 +61,10 @@ long long JournalSearch(const SearchRecord& s) {
   e.total = s.total;
   e.outcome = s.outcome;
   e.replySha256 = s.replySha256;
-  if (s.names) {
-    for (size_t i = 0; i < s.names->size(); ++i) {
-      JournalRow row;
-      row.name = GbkToUtf8((*s.names)[i]);
-      if (s.dates && i < s.dates->size()) row.filed = GbkToUtf8((*s.dates)[i]);
-      if (s.cases && i < s.cases->size()) row.caseNumber = GbkToUtf8((*s.cases)[i]);
-      e.rows.push_back(std::move(row));
+  if (s.rows) {
+    for (const std::vector<std::wstring>& cells : *s.rows) {
+      const auto cell = [&](size_t c) { return c < cells.size() ? WideToUtf8(cells[c]) : std::string(); };
+      e.rows.push_back(JournalRow{cell(0), cell(1), cell(2)});
     }
   }
   const long long id = RecordSearch(e) ? e.id : 0;

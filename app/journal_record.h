@@ -3,6 +3,7 @@
 // jump, export page) and each detail view. Texts arrive in the program's GBK and go to the
 // journal in UTF-8. Worker threads; trouble with the journal never reaches the search.
 #include <string>
+#include <vector>
 
 #include "web/types.h"
 
@@ -19,9 +20,8 @@ struct SearchRecord {
   std::string atUtc;           // when the reply ended
   std::string outcome;
   long long total = -1;
-  const TextArray* names = nullptr;
-  const TextArray* dates = nullptr;
-  const TextArray* cases = nullptr;
+  // The rows as shown: name, filing date and case number, each in UTF-16 (a row may be shorter).
+  const std::vector<std::vector<std::wstring>>* rows = nullptr;
   bool shownInMain = true;     // its rows are the ones the main window shows (not an export)
 };
 

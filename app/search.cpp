@@ -14,53 +14,40 @@
 #include "app/messages.h"
 #include "app/result_rows.h"
 #include "app/search_page.h"
+#include "app/search_stages.h"
 #include "app/service.h"
 #include "app/workers.h"
 #include "journal/entry_text.h"
+#include "runtime/ui_thread.h"
 #include "runtime/units.h"
 #include "web/http_request.h"
-#include "web/markers.h"
-#include "web/text_ops.h"
 #include "web/url.h"
 
 namespace {
 
-constexpr char kNameLeft[] = "<td nowrap=\"nowrap\" align=\"left\"><a title=\"";
-constexpr char kNameRight[] = "\">";
-constexpr char kDateLeft[] = "<td align=\"center\">20";
-constexpr char kCaseLeft[] = "<td nowrap=\"nowrap\" align=\"left\">";
-constexpr char kCellRight[] = "</td>";
-constexpr char kCountLeft[] = "type=\"text\" /> 页";
 constexpr char kCountRight[] = "条";
-constexpr char kDetailHint[] = "双击查看详情";
 
 enum class SearchKind { FirstPage, PageJump };
 
-// A page the service made from the search: it carries the pager's count or result rows.
-bool IsResultPage(const std::string& page) {
-  // Rows, when there are any, are found near the top; the pager only at the end.
-  return FindText(page, kNameLeft, 1, true) != kNotFound || FindText(page, kCountLeft) != kNotFound;
+long long Tick() {
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return now.QuadPart;
 }
 
-// The name cell of a short name (<a title="王五">王五</a>) opens like a case-number cell and
-// is short enough to pass its length rule; a cell whose text holds markup is no case number.
-void DropMarkup(TextArray& items) {
-  std::erase_if(items, [](const std::string& item) { return item.find('<') != std::string::npos; });
+double ThreadCpuSeconds() {
+  FILETIME created, exited, kernel, user;
+  if (!GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user)) return 0;
+  const auto count = [](const FILETIME& t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+  return static_cast<double>(count(kernel) + count(user)) / 1e7;
 }
 
-void FillRows(HWND list, const TextArray& names, const TextArray& dates, const TextArray& cases) {
-  std::vector<std::vector<std::string>> rows;
-  rows.reserve(names.size());
-  for (size_t i = 0; i < names.size(); ++i) {
-    // Lists of unequal length fill only the cells they have: no row borrows another's value.
-    std::vector<std::string>& row = rows.emplace_back(1, names[i]);
-    row.push_back(i < dates.size() ? dates[i] : std::string());
-    if (i < cases.size()) {
-      row.push_back(cases[i]);
-      row.push_back(kDetailHint);
-    }
-  }
-  ListReplaceRows(list, std::move(rows));
+std::mutex g_stagesLock;
+SearchStages g_stages;
+
+void Stamp(long long SearchStages::*stage) {
+  std::lock_guard<std::mutex> lock(g_stagesLock);
+  g_stages.*stage = Tick();
 }
 
 // A search as the user asked for it: the form as it was at the click or the Enter.
@@ -75,16 +62,14 @@ struct AskedSearch {
 // last, and the list ends showing it.
 std::mutex g_askedLock;
 std::optional<AskedSearch> g_asked;
-bool g_held = false;  // window thread only
+bool g_held = false;  // window thread only: a batch runs
 
-// A result page's count, shown under the list.
-void ShowResultCount(const std::string& page) {
+// A result page's count, as the label under the list shows it.
+std::string ResultCount(std::string_view page) {
   const std::string count = ResultPagerText(page) + kCountRight;
-  {
-    std::lock_guard<std::mutex> lock(StateLock());
-    AppState().resultCount = count;
-  }
-  SetUnitText(ResultCountLabel(), count);
+  std::lock_guard<std::mutex> lock(StateLock());
+  AppState().resultCount = count;
+  return count;
 }
 
 // The worker of both searches.
@@ -95,6 +80,8 @@ void RunAskedSearch() {
     asked.swap(g_asked);
   }
   if (!asked) return;  // an earlier worker ran this search already
+  const double cpuAtStart = ThreadCpuSeconds();
+  Stamp(&SearchStages::workerStarted);
   const SearchKind kind = asked->kind;
   const std::string& name = asked->name;
   const std::string encodedName = UrlEncode(name, false, /*utf8=*/true);
@@ -108,13 +95,16 @@ void RunAskedSearch() {
     body = PageJumpBody(encodedName, "", code, asked->page);
   }
   ByteSet reply = HttpRequest(ServiceUrl("/findDisNew"), 1, body);
+  Stamp(&SearchStages::replyEnd);
   SearchRecord record;
   record.atUtc = UtcStampNow();
   record.replySha256 = ReplyDigest(reply);
   record.name = name;
   record.idNumber = kind == SearchKind::FirstPage ? asked->idNumber : "";  // what was sent
   record.page = kind == SearchKind::FirstPage ? "1" : asked->page;
-  const std::string page = ReplyText(reply);
+  // The page is read where it lies: the reply moves into the state, and its bytes stay put.
+  const std::string_view page = ReplyPage(reply);
+  const std::size_t replyBytes = reply.size();
   ApplicationState& state = AppState();
   {
     std::lock_guard<std::mutex> lock(StateLock());
@@ -124,17 +114,24 @@ void RunAskedSearch() {
     state.searchCard = card;
     if (kind == SearchKind::FirstPage) {
       state.firstSearchReply = std::move(reply);
-      state.firstSearchText = page;
+      state.firstSearchText.reset();
     } else {
       state.pageJumpReply = std::move(reply);
-      state.pageJumpText = page;
+      state.pageJumpText.reset();
     }
   }
+  const auto finish = [&](long long SearchStages::*last) {
+    Stamp(last);
+    std::lock_guard<std::mutex> lock(g_stagesLock);
+    g_stages.replyBytes = replyBytes;
+    g_stages.workerCpuSeconds = ThreadCpuSeconds() - cpuAtStart;
+  };
 
   // The list was emptied when this search was asked; a search that ran meanwhile may have
   // filled it since, so it is emptied again whatever this reply is.
-  if (FindText(page, kCaptchaRefused) != kNotFound) {
+  if (PageHolds(page, kCaptchaRefused)) {
     ListDeleteAllRows(asked->list);
+    finish(&SearchStages::text);
     record.outcome = kOutcomeRefused;
     JournalSearch(record);
     ShowMessage(kCaptchaRefused, kTitleFail, MB_ICONERROR);
@@ -142,30 +139,39 @@ void RunAskedSearch() {
   }
   if (!IsResultPage(page)) {
     ListDeleteAllRows(asked->list);
+    finish(&SearchStages::text);
     record.outcome = FailedOutcome(page.empty() ? "no reply from the service" : "not a result page");
     JournalSearch(record);
     ShowMessage(page.empty() ? kServiceUnreachable : kServiceUnexpected, kTitleFail, MB_ICONERROR);
     return;
   }
-  ShowResultCount(page);
-
-  TextArray names, dates, cases;
-  ScrapeResultRows(page, names, dates, cases);
-  FillRows(asked->list, names, dates, cases);
-  record.outcome = names.empty() ? kOutcomeNone : kOutcomeRows;
+  const std::string count = ResultCount(page);
+  Stamp(&SearchStages::text);
+  // A later search replaces this reply only once it holds the network lock, which this
+  // worker holds: the page's bytes stay valid to the end.
+  WideRows rows = ScrapeResultRows(page);
+  Stamp(&SearchStages::cells);
+  record.outcome = rows.empty() ? kOutcomeNone : kOutcomeRows;
   record.total = AnnouncedTotal(ResultPagerText(page));
-  record.names = &names;
-  record.dates = &dates;
-  record.cases = &cases;
-  JournalSearch(record);
-  std::lock_guard<std::mutex> lock(StateLock());
-  state.names = std::move(names);
-  state.dates = std::move(dates);
-  state.cases = std::move(cases);
+  record.rows = &rows;
+  JournalSearch(record);  // before the rows move to the list
+  record.rows = nullptr;
+  // The count and the rows in one visit to the window thread, which may be busy painting:
+  // the worker waits for it once, and both show in the same repaint.
+  RunOnUiThread([&] {
+    SetUnitText(ResultCountLabel(), count);
+    ListReplaceRows(asked->list, std::move(rows));
+  });
+  finish(&SearchStages::rowsHanded);
 }
 
 void AskForSearch(SearchKind kind) {
   if (g_held) return;
+  {
+    std::lock_guard<std::mutex> lock(g_stagesLock);
+    g_stages = SearchStages{};
+  }
+  Stamp(&SearchStages::asked);
   AskedSearch asked;
   asked.kind = kind;
   // Read and emptied here on the window thread, so that the worker goes straight to the
@@ -183,25 +189,14 @@ void AskForSearch(SearchKind kind) {
     std::lock_guard<std::mutex> lock(g_askedLock);
     g_asked = std::move(asked);
   }
+  Stamp(&SearchStages::formRead);
   StartWorker<RunAskedSearch>();
 }
 
 }  // namespace
 
-std::string PageJumpBody(const std::string& encodedName, const std::string& card, const std::string& code,
-                         const std::string& page) {
-  return "currentPage=" + FormValue(page) + "&pName=" + encodedName + "&pCardNum=" + card + "&pProvince=0&pCode=" +
-         code + "&captchaId=" + CaptchaId();
-}
-
-void ScrapeResultRows(const std::string& page, TextArray& names, TextArray& dates, TextArray& cases) {
-  TextBetweenAll(page, kNameLeft, kNameRight, names);
-  TextBetweenAll(page, kDateLeft, kCellRight, dates, false, 18, "20");
-  TextBetweenAll(page, kCaseLeft, kCellRight, cases, false, 26);
-  DropMarkup(cases);
-}
-
-std::string ResultPagerText(const std::string& page) { return TextBetween(page, kCountLeft, kCountRight); }
+void FirstPageSearch() { AskForSearch(SearchKind::FirstPage); }
+void PageJumpSearch() { AskForSearch(SearchKind::PageJump); }
 
 void HoldUserSearches(bool held) {
   g_held = held;
@@ -209,8 +204,10 @@ void HoldUserSearches(bool held) {
   EnableWindow(PageNumberField(), !held);
 }
 
-void FirstPageSearch() { AskForSearch(SearchKind::FirstPage); }
-void PageJumpSearch() { AskForSearch(SearchKind::PageJump); }
+SearchStages LastSearchStages() {
+  std::lock_guard<std::mutex> lock(g_stagesLock);
+  return g_stages;
+}
 
 std::vector<ResultRow> ResultRows() {
   const auto cells = ListAllRows(ResultList(), 4);

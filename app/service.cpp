@@ -45,7 +45,9 @@ const std::string& CaptchaId() { return g_captchaId; }
 
 std::string FormValue(const std::string& text) { return UrlEncode(text, /*keepSafe=*/true, /*utf8=*/true); }
 
-std::string ReplyText(const ByteSet& reply) {
+std::string_view ReplyPage(const ByteSet& reply) {
   const auto end = std::find(reply.begin(), reply.end(), 0);
-  return Utf8ToGbk(std::string(reply.begin(), end));
+  return {reinterpret_cast<const char*>(reply.data()), static_cast<std::size_t>(end - reply.begin())};
 }
+
+std::string ReplyText(const ByteSet& reply) { return FromUtf16(ToUtf16(ReplyPage(reply), kCodePageUtf8), kCodePageGbk); }

@@ -1,6 +1,7 @@
 #pragma once
 // Where the register service is and how this run identifies its captchas.
 #include <string>
+#include <string_view>
 
 #include "web/types.h"
 
@@ -23,5 +24,8 @@ const std::string& CaptchaId();
 // byte of its UTF-8 form as %XX, so a typed "&" or "=" cannot add or change a field.
 std::string FormValue(const std::string& text);
 
-// A reply body as text: the bytes up to the first NUL, turned from UTF-8 into GBK.
+// The page of a reply: its bytes up to the first NUL, UTF-8 as the service sends them; a
+// view into `reply`.
+std::string_view ReplyPage(const ByteSet& reply);
+// The same page as the program's text, turned from UTF-8 into GBK.
 std::string ReplyText(const ByteSet& reply);

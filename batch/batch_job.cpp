@@ -63,7 +63,7 @@ void JournalBatchSearch(const PartyQuery& party, int pageNumber, const ByteSet& 
   record.page = std::to_string(pageNumber);
   record.shownInMain = false;
   const ResultPage read = ReadResultPage(answer, pageNumber);
-  TextArray names, dates, cases;
+  std::vector<std::vector<std::wstring>> rows;
   switch (read.kind) {
     case ResultPage::Kind::CaptchaRefused:
       record.outcome = kOutcomeRefused;
@@ -72,16 +72,11 @@ void JournalBatchSearch(const PartyQuery& party, int pageNumber, const ByteSet& 
       record.outcome = FailedOutcome(read.reason);
       break;
     case ResultPage::Kind::Rows:
-      for (const FoundRow& row : read.rows) {
-        names.push_back(row.name);
-        dates.push_back(row.date);
-        cases.push_back(row.caseNumber);
-      }
-      record.outcome = names.empty() ? kOutcomeNone : kOutcomeRows;
+      for (const FoundRow& row : read.rows)
+        rows.push_back({GbkToWide(row.name), GbkToWide(row.date), GbkToWide(row.caseNumber)});
+      record.outcome = rows.empty() ? kOutcomeNone : kOutcomeRows;
       record.total = read.total;
-      record.names = &names;
-      record.dates = &dates;
-      record.cases = &cases;
+      record.rows = &rows;
       break;
   }
   JournalSearch(record);
@@ -101,7 +96,7 @@ SearchReply SearchService(const PartyQuery& party, int page, const std::string& 
   // "HTTP/1.1 500 Internal Server Error": the number after the first space.
   const size_t space = headers.find(' ');
   const int status = space == std::string::npos ? 0 : std::atoi(headers.c_str() + space + 1);
-  SearchReply answer{status, ReplyText(reply)};
+  SearchReply answer{status, std::string(ReplyPage(reply))};
   JournalBatchSearch(party, page, reply, answer);
   return answer;
 }

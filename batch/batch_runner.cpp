@@ -4,6 +4,7 @@
 
 #include "app/messages.h"
 #include "app/search_page.h"
+#include "runtime/gbk_text.h"
 #include "web/text_ops.h"
 
 namespace {
@@ -83,7 +84,7 @@ ResultPage ReadResultPage(const SearchReply& reply, int pageNumber) {
     result.reason = kNoReply;
     return result;
   }
-  if (FindText(reply.page, kCaptchaRefused) != kNotFound) {
+  if (PageHolds(reply.page, kCaptchaRefused)) {
     result.kind = ResultPage::Kind::CaptchaRefused;
     return result;
   }
@@ -106,11 +107,10 @@ ResultPage ReadResultPage(const SearchReply& reply, int pageNumber) {
     result.reason = kWrongPage;
     return result;
   }
-  TextArray names, dates, cases;
-  ScrapeResultRows(reply.page, names, dates, cases);
-  for (size_t i = 0; i < names.size(); ++i)
-    result.rows.push_back({names[i], i < dates.size() ? dates[i] : std::string(),
-                           i < cases.size() ? cases[i] : std::string(), pageNumber});
+  for (const ResultCells& cells : ScrapeResultRows(reply.page)) {
+    const auto cell = [&](size_t c) { return c < cells.size() ? WideToGbk(cells[c]) : std::string(); };
+    result.rows.push_back({cell(0), cell(1), cell(2), pageNumber});
+  }
   result.kind = ResultPage::Kind::Rows;
   return result;
 }

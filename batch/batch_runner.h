@@ -37,7 +37,8 @@ struct BatchProgress {
   uint64_t elapsed = 0, remaining = 0;  // milliseconds; remaining is an estimate
 };
 
-// The reply to one request: the HTTP status (0 when no reply came) and the page as GBK text.
+// The reply to one request: the HTTP status (0 when no reply came) and the page as the
+// service sent it (UTF-8, up to the first NUL).
 struct SearchReply {
   int status = 0;
   std::string page;

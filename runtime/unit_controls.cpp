@@ -211,11 +211,11 @@ bool AnswerListDisplayInfo(const NMHDR* header) {
   UnitRecord* unit = RecordOfUnit(header->hwndFrom);
   if (!unit) return false;
   if (!(info->item.mask & LVIF_TEXT) || !info->item.pszText || info->item.cchTextMax <= 0) return true;
-  std::wstring text;
+  std::wstring_view text;
   if (info->item.iItem >= 0 && static_cast<size_t>(info->item.iItem) < unit->rows.size()) {
     const auto& cells = unit->rows[static_cast<size_t>(info->item.iItem)];
     if (info->item.iSubItem >= 0 && static_cast<size_t>(info->item.iSubItem) < cells.size())
-      text = GbkToWide(cells[static_cast<size_t>(info->item.iSubItem)]);
+      text = cells[static_cast<size_t>(info->item.iSubItem)];
   }
   // Cut to the caller's buffer, always terminated, as the list view's own items are.
   const size_t n = std::min(text.size(), static_cast<size_t>(info->item.cchTextMax) - 1);

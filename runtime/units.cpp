@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "runtime/gbk_text.h"
@@ -129,7 +130,8 @@ void ShowKeptRows(HWND list, const ListRows& rows) {
 void ListDeleteAllRows(HWND list) {
   RunOnUiThread([&] {
     if (ListRows* rows = KeptRows(list)) rows->clear();
-    SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+    // Deleting from an empty list would still update its scroll bars and repaint it.
+    if (SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) != 0) SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
   });
 }
 
@@ -159,7 +161,7 @@ void ListSetCell(HWND list, int row, int column, const std::string& text) {
       if (row < 0 || static_cast<size_t>(row) >= rows->size() || column < 0) return;
       auto& cells = (*rows)[static_cast<size_t>(row)];
       if (cells.size() <= static_cast<size_t>(column)) cells.resize(static_cast<size_t>(column) + 1);
-      cells[static_cast<size_t>(column)] = text;
+      cells[static_cast<size_t>(column)] = std::move(wide);
       SendMessageW(list, LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
       return;
     }
@@ -216,32 +218,34 @@ int ListRowCount(HWND list) {
   return count;
 }
 
-void ListAppendRows(HWND list, std::vector<std::vector<std::string>> rows) {
-  bool kept = false;
-  RunOnUiThread([&] {
-    ListRows* keptRows = KeptRows(list);
-    if (!keptRows) return;
-    kept = true;
-    // The rows move over whole, whatever their number; the list asks only for those it shows.
-    if (keptRows->empty()) {
-      keptRows->swap(rows);
-    } else {
-      keptRows->insert(keptRows->end(), std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
-    }
-    ShowKeptRows(list, *keptRows);
-  });
-  if (kept) return;
-  std::vector<std::vector<std::wstring>> wide(rows.size());  // converted off the window thread
+namespace {
+
+WideRows ToWideRows(const std::vector<std::vector<std::string>>& rows) {
+  WideRows wide(rows.size());
   for (size_t r = 0; r < rows.size(); ++r) {
     wide[r].reserve(rows[r].size());
     for (const std::string& cell : rows[r]) wide[r].push_back(GbkToWide(cell));
   }
+  return wide;
+}
+
+void AppendWideRows(HWND list, WideRows rows) {
   RunOnUiThread([&] {
     if (!IsWindow(list)) return;
+    if (ListRows* keptRows = KeptRows(list)) {
+      // The rows move over whole, whatever their number; the list asks only for those it shows.
+      if (keptRows->empty()) {
+        keptRows->swap(rows);
+      } else {
+        keptRows->insert(keptRows->end(), std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
+      }
+      ShowKeptRows(list, *keptRows);
+      return;
+    }
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     int next = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    SendMessageW(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(next) + wide.size(), 0);
-    for (auto& cells : wide) {
+    SendMessageW(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(next) + rows.size(), 0);
+    for (auto& cells : rows) {
       LVITEMW item{};
       item.mask = LVIF_TEXT;
       item.iItem = next;
@@ -261,19 +265,28 @@ void ListAppendRows(HWND list, std::vector<std::vector<std::string>> rows) {
   });
 }
 
-void ListReplaceRows(HWND list, std::vector<std::vector<std::string>> rows) {
+}  // namespace
+
+// Cells are converted here, off the window thread.
+void ListAppendRows(HWND list, std::vector<std::vector<std::string>> rows) { AppendWideRows(list, ToWideRows(rows)); }
+
+void ListReplaceRows(HWND list, std::vector<std::vector<std::string>> rows) { ListReplaceRows(list, ToWideRows(rows)); }
+
+void ListReplaceRows(HWND list, WideRows rows) {
   bool replaced = false;
   RunOnUiThread([&] {
     ListRows* kept = KeptRows(list);
     if (!kept) return;
-    SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);  // selection and focus go with the old rows
+    // Selection and focus go with the old rows. An emptied list has neither, and each change
+    // of the row count costs the list a scroll-bar update and a repaint.
+    if (SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) != 0) SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
     kept->swap(rows);
     ShowKeptRows(list, *kept);
     replaced = true;
   });
   if (replaced) return;
   ListDeleteAllRows(list);
-  ListAppendRows(list, std::move(rows));
+  AppendWideRows(list, std::move(rows));
 }
 
 std::vector<std::vector<std::string>> ListAllRows(HWND list, int columns) {
@@ -281,7 +294,11 @@ std::vector<std::vector<std::string>> ListAllRows(HWND list, int columns) {
   RunOnUiThread([&] {
     if (!IsWindow(list)) return;
     if (ListRows* kept = KeptRows(list)) {
-      rows = *kept;
+      rows.resize(kept->size());
+      for (size_t r = 0; r < kept->size(); ++r) {
+        const size_t n = std::min((*kept)[r].size(), static_cast<size_t>(columns < 0 ? 0 : columns));
+        for (size_t c = 0; c < n; ++c) rows[r].push_back(WideToGbk((*kept)[r][c]));
+      }
     } else {
       const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
       rows.resize(static_cast<size_t>(count));

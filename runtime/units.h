@@ -41,6 +41,10 @@ int ListRowCount(HWND list);
 void ListAppendRows(HWND list, std::vector<std::vector<std::string>> rows);
 // The same, in place of every row the list had.
 void ListReplaceRows(HWND list, std::vector<std::vector<std::string>> rows);
+// The same with cells already in UTF-16: an owner-data list keeps them as they are, so
+// neither the hand-over nor a repaint converts a cell.
+using WideRows = std::vector<std::vector<std::wstring>>;
+void ListReplaceRows(HWND list, WideRows rows);
 // Every row's first `columns` cells, as the list shows them.
 std::vector<std::vector<std::string>> ListAllRows(HWND list, int columns);
 

@@ -10,9 +10,9 @@
 #include "pictures/picture_decode.h"
 #include "runtime/window_template.h"
 
-// Rows of an owner-data list view, one GBK text a cell, turned into UTF-16 only when the
-// list view asks for a cell it shows.
-using ListRows = std::vector<std::vector<std::string>>;
+// Rows of an owner-data list view, one UTF-16 text a cell, handed to the list view as they
+// are whenever it asks for a cell it shows.
+using ListRows = std::vector<std::vector<std::wstring>>;
 
 struct UnitRecord {
   const UnitSpec* design = nullptr;

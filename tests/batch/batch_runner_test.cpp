@@ -8,10 +8,11 @@
 
 #include "app/messages.h"
 #include "batch/batch_runner.h"
+#include "web/codepage.h"
 
 namespace {
 
-// A result page shaped as the service makes it: rows, then the pager.
+// A result page shaped as the service makes it (UTF-8): rows, then the pager.
 std::string ResultPageText(const std::string& name, int page, int pages, int total) {
   std::string html = "<table>";
   const int rows = pages == 0 ? 0 : (page < pages ? 10 : total - 10 * (pages - 1));
@@ -20,8 +21,8 @@ std::string ResultPageText(const std::string& name, int page, int pages, int tot
             name + "</a></td><td align=\"center\">2019年03月05日</td><td nowrap=\"nowrap\" align=\"left\">（2019）京01执" +
             std::to_string(page * 100 + r) + "号</td></tr>";
   }
-  return html + "</table><input type=\"text\" /> 页 " + std::to_string(page) + "/" + std::to_string(pages) + " 共" +
-         std::to_string(total) + "条";
+  return GbkToUtf8(html + "</table><input type=\"text\" /> 页 " + std::to_string(page) + "/" + std::to_string(pages) +
+                   " 共" + std::to_string(total) + "条");
 }
 
 struct Request {
@@ -56,7 +57,7 @@ struct FakeService {
       fault->second.pop_front();
       return reply;
     }
-    if (code != validCode) return {200, std::string("<span>") + kCaptchaRefused + "</span>"};
+    if (code != validCode) return {200, GbkToUtf8(std::string("<span>") + kCaptchaRefused + "</span>")};
     const int total = totals[party.name];
     const int pages = (total + 9) / 10;
     return {200, ResultPageText(party.name, pages ? page : 0, pages, total)};
@@ -97,7 +98,7 @@ std::vector<PartyQuery> Parties(std::initializer_list<const char*> names) {
   return parties;
 }
 
-const SearchReply kRefused{200, std::string("<span>") + kCaptchaRefused + "</span>"};
+const SearchReply kRefused{200, GbkToUtf8(std::string("<span>") + kCaptchaRefused + "</span>")};
 const SearchReply kNoReply{0, ""};
 const SearchReply kServerError{500, "<html>Internal Server Error</html>"};
 
@@ -237,7 +238,7 @@ TEST(BatchRunner, ResultPagesAreReadByTheirMarkers) {
   } cases[] = {
       {"rows", {200, ResultPageText("王五", 1, 1, 2)}, 1, ResultPage::Kind::Rows, 2, 2},
       {"no result", {200, ResultPageText("x", 0, 0, 0)}, 1, ResultPage::Kind::Rows, 0, 0},
-      {"refused, also with an error status", {403, std::string("<b>") + kCaptchaRefused}, 1,
+      {"refused, also with an error status", {403, GbkToUtf8(std::string("<b>") + kCaptchaRefused)}, 1,
        ResultPage::Kind::CaptchaRefused, 0, 0},
       {"not the page asked for", {200, ResultPageText("李明", 3, 3, 23)}, 4, ResultPage::Kind::Failed, 23, 0},
       {"no pager", {200, "<td nowrap=\"nowrap\" align=\"left\"><a title=\"x\">"}, 1, ResultPage::Kind::Failed, 0, 0},
