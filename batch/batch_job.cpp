@@ -11,6 +11,7 @@
 #include "app/app_state.h"
 #include "app/messages.h"
 #include "app/export_file.h"
+#include "app/export_job.h"  // Tell
 #include "app/search.h"
 #include "app/search_page.h"
 #include "app/service.h"
@@ -41,14 +42,7 @@ struct BatchJob {
 BatchJob g_job;
 std::atomic<bool> g_running{false};
 
-bool Cancelled() { return WaitForSingleObject(g_job.cancel.get(), 0) == WAIT_OBJECT_0; }
-
-int Tell(const std::wstring& text, const std::string& title, UINT flags) {
-  const std::wstring wideTitle = GbkToWide(title);
-  int answer = 0;
-  RunOnUiThread([&] { answer = MessageBoxW(nullptr, text.c_str(), wideTitle.c_str(), flags | MB_TASKMODAL); });
-  return answer;
-}
+bool BatchCancelled() { return WaitForSingleObject(g_job.cancel.get(), 0) == WAIT_OBJECT_0; }
 
 // One search of the batch: the page-jump request with the party's ID number, so that page 1
 // and the pages after it are asked for alike. One network action at a time.
@@ -81,7 +75,7 @@ BatchServices RealServices(BatchProgress& where) {
     where = p;
     RunOnUiThread([&] { ShowBatchProgress(g_job.progress, p); });
   };
-  s.cancelled = Cancelled;
+  s.cancelled = BatchCancelled;
   return s;
 }
 
@@ -105,7 +99,7 @@ void RunBatchJob() {
   const std::vector<PartyOutcome> outcomes = RunBatch(g_job.list.parties, g_job.code, RealServices(where));
 
   BatchEnd end;
-  end.cancelled = Cancelled();
+  end.cancelled = BatchCancelled();
   end.counts = CountStatuses(g_job.list, outcomes);
   SYSTEMTIME now;
   GetLocalTime(&now);
