@@ -12,6 +12,7 @@
 #include "app/messages.h"
 #include "app/export_file.h"
 #include "app/journal_record.h"
+#include "app/export_job.h"  // Tell
 #include "app/search.h"
 #include "app/search_page.h"
 #include "app/service.h"
@@ -43,14 +44,7 @@ struct BatchJob {
 BatchJob g_job;
 std::atomic<bool> g_running{false};
 
-bool Cancelled() { return WaitForSingleObject(g_job.cancel.get(), 0) == WAIT_OBJECT_0; }
-
-int Tell(const std::wstring& text, const std::string& title, UINT flags) {
-  const std::wstring wideTitle = GbkToWide(title);
-  int answer = 0;
-  RunOnUiThread([&] { answer = MessageBoxW(nullptr, text.c_str(), wideTitle.c_str(), flags | MB_TASKMODAL); });
-  return answer;
-}
+bool BatchCancelled() { return WaitForSingleObject(g_job.cancel.get(), 0) == WAIT_OBJECT_0; }
 
 // Every request of a batch that reached the service leaves its journal entry, as the user's
 // own searches do.
@@ -115,7 +109,7 @@ BatchServices RealServices(BatchProgress& where) {
     where = p;
     RunOnUiThread([&] { ShowBatchProgress(g_job.progress, p); });
   };
-  s.cancelled = Cancelled;
+  s.cancelled = BatchCancelled;
   return s;
 }
 
@@ -139,7 +133,7 @@ void RunBatchJob() {
   const std::vector<PartyOutcome> outcomes = RunBatch(g_job.list.parties, g_job.code, RealServices(where));
 
   BatchEnd end;
-  end.cancelled = Cancelled();
+  end.cancelled = BatchCancelled();
   end.counts = CountStatuses(g_job.list, outcomes);
   SYSTEMTIME now;
   GetLocalTime(&now);

@@ -8,6 +8,7 @@
 
 #include "app/app_state.h"
 #include "app/main_menu.h"
+#include "app/export_job.h"  // Tell
 #include "app/main_units.h"
 #include "app/messages.h"
 #include "batch/batch_job.h"
@@ -19,11 +20,6 @@
 #include "web/text_ops.h"
 
 namespace {
-
-int Ask(const std::wstring& text, UINT flags) {
-  const std::wstring title = GbkToWide(kTitleNotice);
-  return MessageBoxW(AppState().mainWindow, text.c_str(), title.c_str(), flags | MB_TASKMODAL);
-}
 
 std::wstring FileNameOf(const std::wstring& path) {
   const size_t slash = path.find_last_of(L"\\/");
@@ -70,10 +66,10 @@ void CheckListFile(const std::wstring& path) {
   if (BatchRunning()) return;
   PartyList list = ReadPartyListFile(path);
   if (const std::wstring problem = ListProblemText(list, path); !problem.empty()) {
-    Ask(problem, MB_OK | MB_ICONERROR);
+    Tell(problem, kTitleNotice, MB_OK | MB_ICONERROR);
     return;
   }
-  if (list.parties.size() > kPartiesWithoutAsking && Ask(LongListQuestion(list), MB_YESNO | MB_ICONQUESTION) != IDYES)
+  if (list.parties.size() > kPartiesWithoutAsking && Tell(LongListQuestion(list), kTitleNotice, MB_YESNO | MB_ICONQUESTION) != IDYES)
     return;
   const std::string code = Preview(list, path);
   if (!code.empty()) StartBatch(std::move(list), path, code);

@@ -306,6 +306,19 @@ TEST_F(BatchTest, BadListsStartNothingAndTheMenuOffersTheBatch) {
   }
   PostToUiThread([path = (dir / L"missing.csv").wstring()] { CheckListFile(path); });
   EXPECT_NE(Closing(10000).find("无法读取文件"), std::string::npos);
+
+  // A long list asks first, naming the time; No starts nothing.
+  std::string many;
+  for (int i = 0; i < 201; ++i) many += "p" + std::to_string(i) + "\n";
+  PostToUiThread([path = WriteList(L"many.csv", many).wstring()] { CheckListFile(path); });
+  HWND question = run->WaitForMessageBox();
+  ASSERT_NE(question, nullptr);
+  EXPECT_NE(MessageBoxText(question).find("201 个查询对象。每次查询至少间隔 1 秒，全部查完至少需要 3 分 21 秒"),
+            std::string::npos)
+      << MessageBoxText(question);
+  AnswerMessageBox(question, IDNO);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(question); }));
+  EXPECT_EQ(run->FindWindowWithClass(kBatchPreviewClass), nullptr);
   EXPECT_TRUE(Searches().empty());
 
   // The program menu of the caption's button holds the entry.

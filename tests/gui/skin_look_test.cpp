@@ -9,6 +9,7 @@
 
 #include "runtime/gbk_text.h"
 #include "runtime/threads.h"
+#include "runtime/ui_thread.h"
 #include "runtime/units.h"
 #include "runtime/window.h"
 #include "tests/gui/gui_harness.h"
@@ -96,13 +97,14 @@ TEST_F(SkinLook, DisclaimerOpensOverTheSkinnedWindow) {
   EXPECT_TRUE(PtInRegion(region, 296, 260));
   DeleteObject(region);
 
-  // Minimize and close, with their tips, inside the window's width.
+  // The program menu, minimize and close, with their tips, inside the window's width.
   const std::vector<Tip> tips = CaptionTips(*run, main);
-  ASSERT_EQ(tips.size(), 2u);
-  EXPECT_EQ(tips[0].text, L"最小化");
-  EXPECT_EQ(tips[1].text, L"关闭");
-  EXPECT_EQ(tips[1].rect.right - tips[1].rect.left, 40);
-  EXPECT_LE(tips[1].rect.right, 593);
+  ASSERT_EQ(tips.size(), 3u);
+  EXPECT_EQ(tips[0].text, L"菜单");
+  EXPECT_EQ(tips[1].text, L"最小化");
+  EXPECT_EQ(tips[2].text, L"关闭");
+  EXPECT_EQ(tips[2].rect.right - tips[2].rect.left, 40);
+  EXPECT_LE(tips[2].rect.right, 593);
   EXPECT_LE(tips[0].rect.bottom, 25);
 
   // The border line is darker than the picture just inside it.
@@ -124,8 +126,8 @@ TEST_F(SkinLook, VeilLiesUnderTheLabels) {
 TEST_F(SkinLook, CaptionButtonsHoverPressAndAct) {
   Accept();
   const std::vector<Tip> tips = CaptionTips(*run, main);
-  ASSERT_EQ(tips.size(), 2u);
-  const RECT minimize = tips[0].rect, close = tips[1].rect;
+  ASSERT_EQ(tips.size(), 3u);
+  const RECT menu = tips[0].rect, minimize = tips[1].rect, close = tips[2].rect;
   const int closeX = close.left + 4, closeY = (close.top + close.bottom) / 2;
   const COLORREF before = ScreenPixel(main, closeX, closeY);
 
@@ -151,6 +153,16 @@ TEST_F(SkinLook, CaptionButtonsHoverPressAndAct) {
   LeftButton(false);
   Sleep(300);
   EXPECT_FALSE(IsIconic(main));
+
+  // The menu button opens the program menu.
+  ClickAt(main, (menu.left + menu.right) / 2, (menu.top + menu.bottom) / 2);
+  HWND popup = nullptr;
+  EXPECT_TRUE(WaitFor([&] { return (popup = run->FindWindowWithClass(L"#32768")) != nullptr; }, 5000));
+  if (popup) {
+    SaveScreenshot(main, "skin_program_menu");
+    RunOnUiThread([] { EndMenu(); });
+    WaitFor([&] { return !IsWindowVisible(popup); }, 5000);
+  }
 
   // A whole click minimizes; the close button closes and ends the program.
   ClickAt(main, minimizeX, minimizeY);
