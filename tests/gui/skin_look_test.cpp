@@ -96,14 +96,16 @@ TEST_F(SkinLook, DisclaimerOpensOverTheSkinnedWindow) {
   EXPECT_TRUE(PtInRegion(region, 296, 260));
   DeleteObject(region);
 
-  // Minimize and close, with their tips, inside the window's width.
+  // The menu button left of minimize and close, with their tips, inside the window's width.
   const std::vector<Tip> tips = CaptionTips(*run, main);
-  ASSERT_EQ(tips.size(), 2u);
-  EXPECT_EQ(tips[0].text, L"最小化");
-  EXPECT_EQ(tips[1].text, L"关闭");
-  EXPECT_EQ(tips[1].rect.right - tips[1].rect.left, 40);
-  EXPECT_LE(tips[1].rect.right, 593);
-  EXPECT_LE(tips[0].rect.bottom, 25);
+  ASSERT_EQ(tips.size(), 3u);
+  EXPECT_EQ(tips[0].text, L"菜单");
+  EXPECT_EQ(tips[1].text, L"最小化");
+  EXPECT_EQ(tips[2].text, L"关闭");
+  EXPECT_LT(tips[0].rect.right, tips[1].rect.left + 1);
+  EXPECT_EQ(tips[2].rect.right - tips[2].rect.left, 40);
+  EXPECT_LE(tips[2].rect.right, 593);
+  EXPECT_LE(tips[1].rect.bottom, 25);
 
   // The border line is darker than the picture just inside it.
   EXPECT_LT(Sum(ScreenPixel(main, 0, 150)), Sum(ScreenPixel(main, 6, 150)));
@@ -124,8 +126,8 @@ TEST_F(SkinLook, VeilLiesUnderTheLabels) {
 TEST_F(SkinLook, CaptionButtonsHoverPressAndAct) {
   Accept();
   const std::vector<Tip> tips = CaptionTips(*run, main);
-  ASSERT_EQ(tips.size(), 2u);
-  const RECT minimize = tips[0].rect, close = tips[1].rect;
+  ASSERT_EQ(tips.size(), 3u);  // menu, minimize, close
+  const RECT minimize = tips[1].rect, close = tips[2].rect;
   const int closeX = close.left + 4, closeY = (close.top + close.bottom) / 2;
   const COLORREF before = ScreenPixel(main, closeX, closeY);
 
