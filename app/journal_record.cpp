@@ -68,7 +68,9 @@ long long JournalSearch(const SearchRecord& s) {
     }
   }
   const long long id = RecordSearch(e) ? e.id : 0;
-  if (s.shownInMain) g_shown = id;
+  // A receipt proves a check that gave an answer: a refused or failed search has none.
+  const bool answered = s.outcome == kOutcomeRows || s.outcome == kOutcomeNone;
+  if (s.shownInMain) g_shown = answered ? id : 0;
   return id;
 }
 

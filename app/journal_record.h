@@ -33,7 +33,8 @@ long long JournalDetail(const std::string& recordId, const std::string& caseNumb
 // The hex SHA-256 of a reply's bytes; empty when there was no reply.
 std::string ReplyDigest(const ByteSet& reply);
 
-// The journal entry of the search whose rows the main window shows; 0 when none.
+// The journal entry of the search whose answer the main window shows; 0 when none (also
+// after a refused or failed search).
 long long ShownSearchEntry();
 // After the journal was cleared: that entry is gone.
 void ForgetShownSearch();

@@ -296,20 +296,20 @@ TEST_F(ExportTest, CopyPutsTheSelectedOrEveryRowOnTheClipboard) {
 TEST_F(ExportTest, MenuEntriesAreGreyUntilASearchShowsRows) {
   HWND popup = OpenMenu();
   ASSERT_NE(popup, nullptr);
-  EXPECT_EQ(EnabledEntries(popup), (std::vector<bool>{false, false, false}));
+  EXPECT_EQ(EnabledEntries(popup), (std::vector<bool>{false, false, false, false}));
   CloseMenu(popup);
 
   Search("李明", "zzzz");  // refused: the last search failed
   Outcome("Fail!");
   popup = OpenMenu();
   ASSERT_NE(popup, nullptr);
-  EXPECT_EQ(EnabledEntries(popup), (std::vector<bool>{false, false, false}));
+  EXPECT_EQ(EnabledEntries(popup), (std::vector<bool>{false, false, false, false}));
   CloseMenu(popup);
 
   Search("李明");
   popup = OpenMenu();
   ASSERT_NE(popup, nullptr);
-  EXPECT_EQ(EnabledEntries(popup), (std::vector<bool>{false, true, true}));  // nothing selected yet
+  EXPECT_EQ(EnabledEntries(popup), (std::vector<bool>{false, true, true, true}));  // nothing selected yet
   SaveScreenshot(main, "result_menu");  // the menu over the list
   CloseMenu(popup);
 }

@@ -103,9 +103,10 @@ TEST_F(SkinLook, DisclaimerOpensOverTheSkinnedWindow) {
   EXPECT_EQ(tips[0].text, L"菜单");
   EXPECT_EQ(tips[1].text, L"最小化");
   EXPECT_EQ(tips[2].text, L"关闭");
+  EXPECT_LT(tips[0].rect.right, tips[1].rect.left + 1);
   EXPECT_EQ(tips[2].rect.right - tips[2].rect.left, 40);
   EXPECT_LE(tips[2].rect.right, 593);
-  EXPECT_LE(tips[0].rect.bottom, 25);
+  EXPECT_LE(tips[1].rect.bottom, 25);
 
   // The border line is darker than the picture just inside it.
   EXPECT_LT(Sum(ScreenPixel(main, 0, 150)), Sum(ScreenPixel(main, 6, 150)));
