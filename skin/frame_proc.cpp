@@ -78,7 +78,6 @@ void OnMouseMove(int index, SkinWindow& record, LPARAM lParam) {
     }
   }
   const int hit = HitTestCaptionButton(index, x, y);
-  Engine().lastHitButton = hit;
   if (record.hoveredButton && hit != record.hoveredButton) {
     if (record.fadeOut.step < 8) PaintCaptionButton(index, record.fadeOut.button, nullptr, false, 0);
     record.fadeOut = {record.hoveredButton, 0};
@@ -153,9 +152,6 @@ LRESULT CALLBACK SkinEngine::FrameWindowProc(HWND window, UINT message, WPARAM w
       EndPaint(window, &ps);
       return 0;
     }
-    case WM_QUIT:
-      ShutdownGdiplus();
-      break;
     case WM_QUERYOPEN:
       record->minimized = false;
       break;
@@ -266,7 +262,6 @@ LRESULT CALLBACK SkinEngine::FrameWindowProc(HWND window, UINT message, WPARAM w
           break;
         }
         const int hit = HitTestCaptionButton(index, XOf(lParam), YOf(lParam));
-        Engine().lastHitButton = hit;
         PressedButton(*record) = hit;
         if (hit) {
           SetCapture(window);

@@ -237,7 +237,6 @@ struct EngineState {
   std::unique_ptr<ImageObject> skinPicture;  // skinImage decoded once
   int pictureGeneration = 0;                 // raised by every change of the picture
   std::vector<BackdropEntry> backdrops;
-  int lastHitButton = 0;
   HICON icon = nullptr;
   bool iconOwned = false;
   SkinCallback deactivated = nullptr;

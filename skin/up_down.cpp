@@ -102,7 +102,6 @@ LRESULT CALLBACK UpDownWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP: {
       record->buttonDown = message == WM_LBUTTONDOWN;
-      record->lastPress = lParam;
       record->hotHalf = HitTestUpDownHalf(skinIndex, index, lParam);
       // The control draws its pressed arrow itself: the skinned picture goes over it.
       const LRESULT result = CallWindowProcW(previous, window, message, wParam, lParam);

@@ -9,7 +9,6 @@ struct UpDownRecord : ControlRecord {
   int hotHalf = 0;  // 0 up or left, 1 down or right
   bool buttonDown = false;
   bool horizontal = false;
-  LPARAM lastPress = 0;
 };
 
 inline constexpr int kHotKindUpDown = 8;

@@ -296,7 +296,6 @@ TEST_F(FamiliesTest, UpDownLightsAndPressesTheHalfUnderThePointer) {
   SendMessageW(spin, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 35));
   EXPECT_TRUE(record.buttonDown);
   EXPECT_GT(Redness(PixelOf(spin, 3, 22)), hotTop + 15);
-  EXPECT_EQ(record.lastPress, MAKELPARAM(10, 35));
   SendMessageW(spin, WM_LBUTTONUP, 0, MAKELPARAM(10, 35));
   EXPECT_FALSE(record.buttonDown);
   SendMessageW(spin, WM_MOUSELEAVE, 0, 0);
