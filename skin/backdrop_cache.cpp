@@ -83,3 +83,7 @@ Surface* StatePictures::Store(int state, const BackdropKey& key, std::size_t loo
   entries_.push_back(std::move(entry));
   return &entries_.back()->surface;
 }
+
+void StatePictures::Drop(int state) {
+  std::erase_if(entries_, [state](const std::unique_ptr<Entry>& e) { return e->state == state; });
+}

@@ -35,6 +35,8 @@ class StatePictures {
   const Surface* Find(int state, const BackdropKey& key, std::size_t look) const;
   // A surface of w x h to paint the picture of `state` into; it is found from now on.
   Surface* Store(int state, const BackdropKey& key, std::size_t look, int width, int height);
+  // Forgets the picture of `state` (one that could not be painted whole).
+  void Drop(int state);
 
  private:
   struct Entry {

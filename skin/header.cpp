@@ -3,6 +3,9 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <functional>
+#include <string_view>
+#include <vector>
 
 #include "gdiplus/brush_objects.h"
 #include "gdiplus/font_objects.h"
@@ -25,6 +28,7 @@ void Register(int skinIndex, HWND header, bool insideList) {
   auto owned = std::make_unique<HeaderRecord>();
   HeaderRecord& record = *owned;
   record.clickable = (GetWindowLongW(header, GWL_STYLE) & HDS_BUTTONS) != 0;
+  record.insideList = insideList;
   if (insideList) {
     const ControlFont font = ReadControlFont(header);
     record.face = font.face;
@@ -40,40 +44,56 @@ void FillVertical(GraphicsObject& g, float w, float h, std::uint32_t from, std::
   FillGradient(g, {0, 0}, {0, h}, from, to, nullptr, gp::RectF{0, 0, w, h});
 }
 
-void PaintItem(HWND header, HeaderRecord& record, HDC target, int item, int count, int margin) {
+// What one item shows, read from the header before anything is painted.
+struct ItemInfo {
   RECT rect{};
-  if (!SendMessageW(header, HDM_GETITEMRECT, item - 1, reinterpret_cast<LPARAM>(&rect))) return;
   wchar_t text[260] = {};
+  int format = 0;
+  int image = 0;
+};
+
+ItemInfo ReadItem(HWND header, const HeaderRecord& record, int item, int count) {
+  ItemInfo out;
+  if (!SendMessageW(header, HDM_GETITEMRECT, item - 1, reinterpret_cast<LPARAM>(&out.rect))) return out;
   HDITEMW info{};
   info.mask = HDI_WIDTH | HDI_TEXT | HDI_FORMAT | HDI_LPARAM | HDI_BITMAP | HDI_IMAGE;
-  info.pszText = text;
-  info.cchTextMax = static_cast<int>(std::size(text));
+  info.pszText = out.text;
+  info.cchTextMax = static_cast<int>(std::size(out.text));
   SendMessageW(header, HDM_GETITEMW, item - 1, reinterpret_cast<LPARAM>(&info));
-  HWND parent = GetParent(header);
-  if (item == count && IsClass(parent, "syslistview32")) {
+  out.format = info.fmt;
+  out.image = info.iImage;
+  if (item == count && record.insideList) {
+    HWND parent = GetParent(header);
     // The background reaches the list's right edge even when the columns end before it.
     RECT client{};
     GetClientRect(parent, &client);
     MapWindowPoints(parent, header, reinterpret_cast<POINT*>(&client), 2);
-    rect.right = std::max(rect.right, client.right);
+    out.rect.right = std::max(out.rect.right, client.right);
   }
+  return out;
+}
+
+// Paints one item at its place in `picture`, whose top left is `origin` in the header.
+bool PaintItem(HWND header, HeaderRecord& record, HDC picture, POINT origin, const ItemInfo& info, int item,
+               int margin) {
+  const RECT& rect = info.rect;
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
-  if (w <= 0 || h <= 0) return;
+  if (w <= 0 || h <= 0) return true;
   UniqueIcon icon;
   int iw = 0, ih = 0;
-  if (info.fmt & HDF_IMAGE) {
+  if (info.format & HDF_IMAGE) {
     // The image list is the header's own (a list view's small images): only borrowed here.
     auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(header, HDM_GETIMAGELIST, 0, 0));
     if (images) {
-      icon.reset(ImageList_GetIcon(images, info.iImage, ILD_TRANSPARENT));
+      icon.reset(ImageList_GetIcon(images, info.image, ILD_TRANSPARENT));
       if (icon) ImageList_GetIconSize(images, &iw, &ih);
     }
   }
   ScopedBackdrop backdrop(header, rect);
-  if (!backdrop.Get()) return;
+  if (!backdrop.Get()) return false;
   {
     DcGraphics gOwner(backdrop.Get());
-    if (!gOwner.Ok()) return;
+    if (!gOwner.Ok()) return false;
     GraphicsObject& g = gOwner.Get();
     const float fw = static_cast<float>(w), fh = static_cast<float>(h);
     const COLORREF accent = Engine().accentColour;
@@ -98,7 +118,7 @@ void PaintItem(HWND header, HeaderRecord& record, HDC target, int item, int coun
         divider.CreatePen2(dividerInk, 1)) {
       g.DrawLine(divider, fw - 1, 0, fw - 1, fh);
     }
-    const std::string caption = WideToGbk(text);
+    const std::string caption = WideToGbk(info.text);
     const std::string face = record.face.empty() ? std::string("宋体") : record.face;
     const int size = record.size ? record.size : 12;
     auto known = record.widths.find(caption);
@@ -106,7 +126,7 @@ void PaintItem(HWND header, HeaderRecord& record, HDC target, int item, int coun
       known = record.widths.emplace(caption, MeasureTextWidth(caption, face, size, record.style)).first;
     }
     const int tw = known->second;
-    const int x0 = HeaderContentStart(info.fmt, iw, margin, tw, w);
+    const int x0 = HeaderContentStart(info.format, iw, margin, tw, w);
     if (icon) {
       HDC iconDc = g.GetDC();
       if (iconDc) {
@@ -130,7 +150,62 @@ void PaintItem(HWND header, HeaderRecord& record, HDC target, int item, int coun
                    &format, ink);
     }
   }
-  BitBlt(target, rect.left, rect.top, w, h, backdrop.Get(), 0, 0, SRCCOPY);
+  BitBlt(picture, rect.left - origin.x, rect.top - origin.y, w, h, backdrop.Get(), 0, 0, SRCCOPY);
+  return true;
+}
+
+void Mix(std::size_t& look, std::size_t value) { look = look * 1000003u ^ value; }
+
+// Everything an item's picture shows that the backdrop key and the state do not hold.
+std::size_t LookOf(HWND header, const HeaderRecord& record, const std::vector<ItemInfo>& items, int margin) {
+  std::size_t look = std::hash<std::string>{}(record.face);
+  Mix(look, static_cast<std::size_t>(record.size));
+  Mix(look, static_cast<std::size_t>(record.style));
+  Mix(look, Engine().accentColour);
+  Mix(look, static_cast<std::size_t>(margin));
+  Mix(look, static_cast<std::size_t>(SendMessageW(header, HDM_GETIMAGELIST, 0, 0)));
+  for (const ItemInfo& info : items) {
+    Mix(look, std::hash<std::wstring_view>{}(info.text));
+    Mix(look, static_cast<std::size_t>(info.format));
+    Mix(look, static_cast<std::size_t>(info.image));
+    Mix(look, static_cast<std::size_t>(info.rect.left));
+    Mix(look, static_cast<std::size_t>(info.rect.right));
+  }
+  return look;
+}
+
+// The header's whole picture, painted item by item only when no picture of this state, key
+// and look is kept.
+void PaintItems(HWND header, HeaderRecord& record, HDC target) {
+  const int count = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+  const int margin = static_cast<int>(SendMessageW(header, HDM_GETBITMAPMARGIN, 0, 0));
+  std::vector<ItemInfo> items;
+  RECT whole{};
+  for (int item = 1; item <= count; ++item) {
+    items.push_back(ReadItem(header, record, item, count));
+    const RECT& r = items.back().rect;
+    if (r.right > r.left && r.bottom > r.top) UnionRect(&whole, &whole, &r);
+  }
+  const int w = whole.right - whole.left, h = whole.bottom - whole.top;
+  if (w <= 0 || h <= 0) return;
+  const BackdropKey key = BackdropKeyOf(header, whole, Engine().veilAlphaGiven);
+  if (!key.skinIndex) return;
+  const int hot = record.hot && record.clickable ? record.hotItem : 0;
+  const int state = hot * 1024 + (record.clickable ? record.pressedItem : 0);
+  const std::size_t look = LookOf(header, record, items, margin);
+  const Surface* picture = record.pictures.Find(state, key, look);
+  if (!picture) {
+    Surface* fresh = record.pictures.Store(state, key, look, w, h);
+    if (!fresh) return;
+    for (int item = 1; item <= count; ++item) {
+      if (!PaintItem(header, record, fresh->Dc(), {whole.left, whole.top}, items[item - 1], item, margin)) {
+        record.pictures.Drop(state);  // a half-painted picture is never shown again
+        return;
+      }
+    }
+    picture = fresh;
+  }
+  BitBlt(target, whole.left, whole.top, w, h, picture->Dc(), 0, 0, SRCCOPY);
 }
 
 }  // namespace
@@ -168,15 +243,12 @@ int HeaderContentStart(int format, int iconWidth, int margin, int textWidth, int
 void PaintHeader(HWND header, HDC dc) {
   HeaderRecord* record = RecordOf(header);
   if (!record) return;
-  const int count = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
-  const int margin = static_cast<int>(SendMessageW(header, HDM_GETBITMAPMARGIN, 0, 0));
   if (dc) {
-    for (int item = 1; item <= count; ++item) PaintItem(header, *record, dc, item, count, margin);
+    PaintItems(header, *record, dc);
     return;
   }
   WindowDc own(header);
-  if (!own.Get()) return;
-  for (int item = 1; item <= count; ++item) PaintItem(header, *record, own.Get(), item, count, margin);
+  if (own.Get()) PaintItems(header, *record, own.Get());
 }
 
 LRESULT CALLBACK HeaderWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

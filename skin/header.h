@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "gdiplus/font_objects.h"
+#include "skin/backdrop_cache.h"
 #include "skin/skin_core.h"
 
 struct HeaderRecord : ControlRecord {
@@ -17,6 +18,7 @@ struct HeaderRecord : ControlRecord {
   int hotItem = 0;  // 1-based, 0 for none
   int lastPaintedHotItem = 0;
   bool clickable = false;
+  bool insideList = false;  // the header of a list view: its last item reaches the list's right edge
   int pressedItem = 0;
   bool buttonDown = false;
   std::string face;
@@ -26,6 +28,12 @@ struct HeaderRecord : ControlRecord {
   // under Wine).
   std::unique_ptr<FontObject> font;
   std::map<std::string, int> widths;
+  // The whole header painted, per hot and pressed item. A picture is stale when the skin
+  // behind it changes (back buffer written, header moved or resized, veil, tint: the key),
+  // when an item's text, width, alignment or image changes, a column is added or removed,
+  // the list's width changes the last item's reach, or the accent colour or font changes
+  // (the look). A picture drawn again by the image list under the same index is not seen.
+  StatePictures pictures;
 };
 
 void InstallHeaders(int skinIndex, HWND parent);

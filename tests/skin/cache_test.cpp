@@ -1,5 +1,6 @@
 // The pictures the engine keeps between paints never show stale: after each kind of change a
-// button and a list read back exactly as the same controls painted fresh in a new window.
+// button, a list and its header read back exactly as the same controls painted fresh in a new
+// window.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -17,11 +18,13 @@ struct Scene {
   RECT button{30, 40, 130, 68};
   RECT list{30, 90, 330, 250};
   std::wstring text = L"查询";
+  std::wstring column = L"名称";
+  int columnWidth = 120;
   bool focusOnButton = false;
 };
 
 struct Made {
-  HWND button = nullptr, list = nullptr;
+  HWND button = nullptr, list = nullptr, header = nullptr;
 };
 
 Made Build(TestWindow& window, const Scene& scene) {
@@ -34,9 +37,13 @@ Made Build(TestWindow& window, const Scene& scene) {
                            WS_EX_CLIENTEDGE);
   LVCOLUMNW column{};
   column.mask = LVCF_WIDTH | LVCF_TEXT;
-  column.cx = 120;
-  column.pszText = const_cast<wchar_t*>(L"名称");
+  column.cx = scene.columnWidth;
+  column.pszText = const_cast<wchar_t*>(scene.column.c_str());
   SendMessageW(m.list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+  column.cx = 90;  // a second column: the first one's width shows as its divider's place
+  column.pszText = const_cast<wchar_t*>(L"申请号");
+  SendMessageW(m.list, LVM_INSERTCOLUMNW, 1, reinterpret_cast<LPARAM>(&column));
+  m.header = reinterpret_cast<HWND>(SendMessageW(m.list, LVM_GETHEADER, 0, 0));
   for (int i = 0; i < 5; ++i) {
     std::wstring row = L"第" + std::to_wstring(i) + L"行";
     LVITEMW item{};
@@ -87,12 +94,14 @@ TEST_F(SkinTest, CachedPicturesNeverOutliveWhatTheyShow) {
       {"veil", [](SkinEngine& e, Scene&) { e.SetControlVeil(true, 40); }},
       {"text", [](SkinEngine&, Scene& s) { s.text = L"另一个"; }},
       {"focus", [](SkinEngine&, Scene& s) { s.focusOnButton = true; }},
+      {"column text", [](SkinEngine&, Scene& s) { s.column = L"申请日"; }},
+      {"column width", [](SkinEngine&, Scene& s) { s.columnWidth = 180; }},
   };
   for (const Case& c : cases) {
     Skin().SetSkinImage({}, {}, kFirstColour);
     Skin().SetControlVeil(true, 100);
     Scene scene;
-    std::vector<COLORREF> changedButton, changedList;
+    std::vector<COLORREF> changedButton, changedList, changedHeader;
     {
       TestWindow window(420, 300);
       Made m = Build(window, scene);
@@ -105,9 +114,15 @@ TEST_F(SkinTest, CachedPicturesNeverOutliveWhatTheyShow) {
       SetWindowPos(m.list, nullptr, l.left, l.top, l.right - l.left, l.bottom - l.top, SWP_NOZORDER);
       SetWindowTextW(m.button, scene.text.c_str());
       if (scene.focusOnButton) SetFocus(m.button);
+      LVCOLUMNW column{};
+      column.mask = LVCF_WIDTH | LVCF_TEXT;
+      column.cx = scene.columnWidth;
+      column.pszText = const_cast<wchar_t*>(scene.column.c_str());
+      SendMessageW(m.list, LVM_SETCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
       RepaintAll(window.Get());
       changedButton = Pixels(m.button);
       changedList = Pixels(m.list);
+      changedHeader = Pixels(m.header);
     }
     Pump();
     TestWindow fresh(420, 300);
@@ -117,5 +132,6 @@ TEST_F(SkinTest, CachedPicturesNeverOutliveWhatTheyShow) {
     RepaintAll(fresh.Get());
     EXPECT_EQ(Differences(changedButton, Pixels(m.button)), 0) << c.name;
     EXPECT_EQ(Differences(changedList, Pixels(m.list)), 0) << c.name;
+    EXPECT_EQ(Differences(changedHeader, Pixels(m.header)), 0) << c.name;
   }
 }
