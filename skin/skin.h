@@ -22,12 +22,12 @@ struct BandItem {
 };
 
 struct SkinOptions {
-  bool captionActive = true;  // caption buttons, caption drag and the border (option c)
-  bool borderResize = true;   // border resizing and maximize by double click (option d)
+  bool captionActive = true;  // caption buttons, caption drag and the border
+  bool borderResize = true;   // border resizing and maximize by double click
   bool showHelp = false;
   bool showMenu = false;
   std::string menuTooltip = "主菜单";
-  bool showTitle = true;      // icon and title in the caption (option e)
+  bool showTitle = true;      // icon and title in the caption
   int callerValue = 0;        // non-zero: a gloss over the caption
   std::vector<std::uint8_t> image;  // the window's own background picture
   std::optional<int> blendMode;     // for that picture; the engine-wide mode otherwise

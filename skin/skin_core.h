@@ -179,8 +179,8 @@ struct SkinWindow {
   bool maximized = false, minimized = false;
   int minTrackWidth = 200, minTrackHeight = 150;
   int screenWidth = 0, screenHeight = 0;
-  bool borderResize = true;   // option d
-  bool captionActive = true;  // option c
+  bool borderResize = true;   // border resizing and maximize by double click
+  bool captionActive = true;  // caption buttons, caption drag and the border
   COLORREF captionText = 0xFFFFFF, captionShade = 0x808080;
   std::string captionFace;  // GBK
   int captionSize = 12, captionStyle = 1;
