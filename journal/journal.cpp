@@ -152,70 +152,78 @@ bool Journal::LastEntry(std::string& chain, long long& id) {
   return true;
 }
 
-bool Journal::AddSearch(SearchEntry& entry) {
-  std::lock_guard lock(mutex_);
-  SearchEntry e = entry;
+namespace {
+// Texts are stored and hashed as the page shows them: up to their first NUL.
+void CutTexts(SearchEntry& e) {
   for (std::string* s : {&e.atUtc, &e.name, &e.idNumber, &e.host, &e.outcome, &e.replySha256}) *s = CutAtNul(*s);
+}
+void CutTexts(DetailEntry& e) {
+  for (std::string* s : {&e.atUtc, &e.recordId, &e.caseNumber, &e.text, &e.replySha256}) *s = CutAtNul(*s);
+}
+}  // namespace
+
+template <class Entry, class Insert>
+bool Journal::AddChained(Entry& entry, Insert insert) {
+  std::lock_guard lock(mutex_);
+  Entry e = entry;
+  CutTexts(e);
   std::string previous;
   long long lastId = 0;
   if (!Begin()) return false;
   if (!LastEntry(previous, lastId)) return Rollback(), false;
   e.id = lastId + 1;
   e.chainSha256 = ChainHash(previous, e);
-  Statement insert(db_.get(),
-                   "INSERT INTO searches(id, at_utc, name, id_number, host, page, total, outcome, reply_sha256,"
-                   " chain_sha256) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)");
-  insert.Bind(1, e.id);
-  insert.Bind(2, e.atUtc);
-  insert.Bind(3, e.name);
-  insert.Bind(4, e.idNumber);
-  insert.Bind(5, e.host);
-  insert.Bind(6, e.page);
-  insert.Bind(7, e.total);
-  insert.Bind(8, e.outcome);
-  insert.Bind(9, e.replySha256);
-  insert.Bind(10, e.chainSha256);
-  if (insert.Step() != SQLITE_DONE) return Failed("writing the search"), Rollback(), false;
-  Statement row(db_.get(), "INSERT INTO result_rows(search_id, row, name, filed, case_number) VALUES(?1, ?2, ?3, ?4, ?5)");
-  for (std::size_t i = 0; i < e.rows.size(); ++i) {
-    row.Reset();
-    row.Bind(1, e.id);
-    row.Bind(2, static_cast<long long>(i + 1));
-    row.Bind(3, e.rows[i].name);
-    row.Bind(4, e.rows[i].filed);
-    row.Bind(5, e.rows[i].caseNumber);
-    if (row.Step() != SQLITE_DONE) return Failed("writing a row"), Rollback(), false;
-  }
-  if (!Commit()) return Rollback(), false;
+  if (!insert(e) || !Commit()) return Rollback(), false;
   entry = std::move(e);
   return true;
 }
 
+bool Journal::AddSearch(SearchEntry& entry) {
+  return AddChained(entry, [this](const SearchEntry& e) {
+    Statement insert(db_.get(),
+                     "INSERT INTO searches(id, at_utc, name, id_number, host, page, total, outcome, reply_sha256,"
+                     " chain_sha256) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)");
+    insert.Bind(1, e.id);
+    insert.Bind(2, e.atUtc);
+    insert.Bind(3, e.name);
+    insert.Bind(4, e.idNumber);
+    insert.Bind(5, e.host);
+    insert.Bind(6, e.page);
+    insert.Bind(7, e.total);
+    insert.Bind(8, e.outcome);
+    insert.Bind(9, e.replySha256);
+    insert.Bind(10, e.chainSha256);
+    if (insert.Step() != SQLITE_DONE) return Failed("writing the search");
+    Statement row(db_.get(),
+                  "INSERT INTO result_rows(search_id, row, name, filed, case_number) VALUES(?1, ?2, ?3, ?4, ?5)");
+    for (std::size_t i = 0; i < e.rows.size(); ++i) {
+      row.Reset();
+      row.Bind(1, e.id);
+      row.Bind(2, static_cast<long long>(i + 1));
+      row.Bind(3, e.rows[i].name);
+      row.Bind(4, e.rows[i].filed);
+      row.Bind(5, e.rows[i].caseNumber);
+      if (row.Step() != SQLITE_DONE) return Failed("writing a row");
+    }
+    return true;
+  });
+}
+
 bool Journal::AddDetail(DetailEntry& entry) {
-  std::lock_guard lock(mutex_);
-  DetailEntry e = entry;
-  for (std::string* s : {&e.atUtc, &e.recordId, &e.caseNumber, &e.text, &e.replySha256}) *s = CutAtNul(*s);
-  std::string previous;
-  long long lastId = 0;
-  if (!Begin()) return false;
-  if (!LastEntry(previous, lastId)) return Rollback(), false;
-  e.id = lastId + 1;
-  e.chainSha256 = ChainHash(previous, e);
-  Statement insert(db_.get(),
-                   "INSERT INTO details(id, at_utc, search_id, record_id, case_number, text, reply_sha256,"
-                   " chain_sha256) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)");
-  insert.Bind(1, e.id);
-  insert.Bind(2, e.atUtc);
-  insert.Bind(3, e.searchId);
-  insert.Bind(4, e.recordId);
-  insert.Bind(5, e.caseNumber);
-  insert.Bind(6, e.text);
-  insert.Bind(7, e.replySha256);
-  insert.Bind(8, e.chainSha256);
-  if (insert.Step() != SQLITE_DONE) return Failed("writing the detail"), Rollback(), false;
-  if (!Commit()) return Rollback(), false;
-  entry = std::move(e);
-  return true;
+  return AddChained(entry, [this](const DetailEntry& e) {
+    Statement insert(db_.get(),
+                     "INSERT INTO details(id, at_utc, search_id, record_id, case_number, text, reply_sha256,"
+                     " chain_sha256) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)");
+    insert.Bind(1, e.id);
+    insert.Bind(2, e.atUtc);
+    insert.Bind(3, e.searchId);
+    insert.Bind(4, e.recordId);
+    insert.Bind(5, e.caseNumber);
+    insert.Bind(6, e.text);
+    insert.Bind(7, e.replySha256);
+    insert.Bind(8, e.chainSha256);
+    return insert.Step() == SQLITE_DONE || Failed("writing the detail");
+  });
 }
 
 ChainReport Journal::CheckChain() {

@@ -73,6 +73,11 @@ class Journal {
   // The chain value and id of the entry written last (the start value and 0 when none).
   bool LastEntry(std::string& chain, long long& id);
   bool Failed(const char* what);
+  // The steps every entry shares: in one transaction, the next id and the chain value from
+  // the entry written last, then `insert` (which stores the entry and its rows, false on
+  // failure), then commit; `entry` is filled in only when all of it holds.
+  template <class Entry, class Insert>
+  bool AddChained(Entry& entry, Insert insert);
 
   std::mutex mutex_;
   UniqueSqlite db_;
