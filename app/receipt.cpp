@@ -133,20 +133,20 @@ std::vector<std::uint8_t> CaptureWindowPng(HWND window) {
   const int w = rc.right - rc.left, h = rc.bottom - rc.top;
   // From the screen: what the user sees, skin included (PrintWindow misses the skin's paint).
   WindowDc screen(nullptr);
-  HDC memory = CreateCompatibleDC(screen.Get());
+  UniqueMemoryDc memory(CreateCompatibleDC(screen.Get()));
   if (!memory) return {};
   UniqueBitmap bitmap(CreateCompatibleBitmap(screen.Get(), w, h));
-  HGDIOBJ old = SelectObject(memory, bitmap.get());
-  BitBlt(memory, 0, 0, w, h, screen.Get(), rc.left, rc.top, SRCCOPY);
-  SelectObject(memory, old);
-  DeleteDC(memory);
+  HGDIOBJ old = SelectObject(memory.get(), bitmap.get());
+  BitBlt(memory.get(), 0, 0, w, h, screen.Get(), rc.left, rc.top, SRCCOPY);
+  SelectObject(memory.get(), old);
   return bitmap ? PngOf(bitmap.get()) : std::vector<std::uint8_t>{};
 }
 
 std::vector<std::uint8_t> RenderEntryPng(const SearchEntry& e, bool fullId) {
   WindowDc screen(nullptr);
-  HDC dc = CreateCompatibleDC(screen.Get());
-  if (!dc) return {};
+  UniqueMemoryDc memory(CreateCompatibleDC(screen.Get()));
+  if (!memory) return {};
+  HDC dc = memory.get();
   UniqueBitmap bitmap(CreateCompatibleBitmap(screen.Get(), kWidth, kHeight));
   UniqueFont font(CreateFontW(-14, 0, 0, 0, FW_NORMAL, 0, 0, 0, GB2312_CHARSET, 0, 0, CLEARTYPE_QUALITY, 0,
                               L"Microsoft YaHei"));
@@ -192,7 +192,6 @@ std::vector<std::uint8_t> RenderEntryPng(const SearchEntry& e, bool fullId) {
   Text(dc, 10, 492, 573, 24, footer);
   SelectObject(dc, oldFont);
   SelectObject(dc, oldBitmap);
-  DeleteDC(dc);
   return PngOf(bitmap.get());
 }
 

@@ -20,6 +20,13 @@ using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDelete
 using UniqueBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectDeleter>;
 using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiObjectDeleter>;
 
+struct MemoryDcDeleter {
+  void operator()(HDC h) const {
+    if (h) DeleteDC(h);
+  }
+};
+using UniqueMemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDcDeleter>;
+
 struct IconDestroyer {
   void operator()(HICON h) const {
     if (h) DestroyIcon(h);
