@@ -183,26 +183,14 @@ bool Journal::AddSearch(SearchEntry& entry) {
     Statement insert(db_.get(),
                      "INSERT INTO searches(id, at_utc, name, id_number, host, page, total, outcome, reply_sha256,"
                      " chain_sha256) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)");
-    insert.Bind(1, e.id);
-    insert.Bind(2, e.atUtc);
-    insert.Bind(3, e.name);
-    insert.Bind(4, e.idNumber);
-    insert.Bind(5, e.host);
-    insert.Bind(6, e.page);
-    insert.Bind(7, e.total);
-    insert.Bind(8, e.outcome);
-    insert.Bind(9, e.replySha256);
-    insert.Bind(10, e.chainSha256);
+    insert.BindAll(e.id, e.atUtc, e.name, e.idNumber, e.host, e.page, e.total, e.outcome, e.replySha256,
+                   e.chainSha256);
     if (insert.Step() != SQLITE_DONE) return Failed("writing the search");
     Statement row(db_.get(),
                   "INSERT INTO result_rows(search_id, row, name, filed, case_number) VALUES(?1, ?2, ?3, ?4, ?5)");
     for (std::size_t i = 0; i < e.rows.size(); ++i) {
       row.Reset();
-      row.Bind(1, e.id);
-      row.Bind(2, static_cast<long long>(i + 1));
-      row.Bind(3, e.rows[i].name);
-      row.Bind(4, e.rows[i].filed);
-      row.Bind(5, e.rows[i].caseNumber);
+      row.BindAll(e.id, static_cast<long long>(i + 1), e.rows[i].name, e.rows[i].filed, e.rows[i].caseNumber);
       if (row.Step() != SQLITE_DONE) return Failed("writing a row");
     }
     return true;
@@ -214,14 +202,7 @@ bool Journal::AddDetail(DetailEntry& entry) {
     Statement insert(db_.get(),
                      "INSERT INTO details(id, at_utc, search_id, record_id, case_number, text, reply_sha256,"
                      " chain_sha256) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)");
-    insert.Bind(1, e.id);
-    insert.Bind(2, e.atUtc);
-    insert.Bind(3, e.searchId);
-    insert.Bind(4, e.recordId);
-    insert.Bind(5, e.caseNumber);
-    insert.Bind(6, e.text);
-    insert.Bind(7, e.replySha256);
-    insert.Bind(8, e.chainSha256);
+    insert.BindAll(e.id, e.atUtc, e.searchId, e.recordId, e.caseNumber, e.text, e.replySha256, e.chainSha256);
     return insert.Step() == SQLITE_DONE || Failed("writing the detail");
   });
 }
@@ -289,24 +270,28 @@ long long Journal::CountEntries() {
 
 std::vector<long long> Journal::FindSearches(const SearchFilter& filter) {
   std::lock_guard lock(mutex_);
-  std::string like;
+  // Only the conditions asked for stand in the query, so that a date range can use its index
+  // and the rows are scanned once, not once per search.
+  std::vector<std::string> values;
+  const auto parameter = [&values](std::string value) {
+    values.push_back(std::move(value));
+    return "?" + std::to_string(values.size());
+  };
+  std::string sql = "SELECT id FROM searches WHERE 1";
+  if (!filter.fromUtc.empty()) sql += " AND at_utc >= " + parameter(filter.fromUtc);
+  if (!filter.toUtc.empty()) sql += " AND at_utc < " + parameter(filter.toUtc);
   if (!filter.text.empty()) {
-    like = "%";
+    std::string pattern = "%";
     for (char c : CutAtNul(filter.text)) {
-      if (c == '%' || c == '_' || c == '\\') like += '\\';
-      like += c;
+      if (c == '%' || c == '_' || c == '\\') pattern += '\\';
+      pattern += c;
     }
-    like += "%";
+    const std::string like = " LIKE " + parameter(pattern + "%") + " ESCAPE '\\'";
+    sql += " AND (name" + like + " OR id_number" + like + " OR id IN (SELECT search_id FROM result_rows WHERE name" +
+           like + " OR case_number" + like + "))";
   }
-  Statement s(db_.get(),
-              "SELECT id FROM searches WHERE (?1 = '' OR at_utc >= ?1) AND (?2 = '' OR at_utc < ?2) AND"
-              " (?3 = '' OR name LIKE ?3 ESCAPE '\\' OR id_number LIKE ?3 ESCAPE '\\' OR EXISTS("
-              "  SELECT 1 FROM result_rows r WHERE r.search_id = searches.id AND"
-              "  (r.name LIKE ?3 ESCAPE '\\' OR r.case_number LIKE ?3 ESCAPE '\\')))"
-              " ORDER BY id DESC");
-  s.Bind(1, filter.fromUtc);
-  s.Bind(2, filter.toUtc);
-  s.Bind(3, like);
+  Statement s(db_.get(), (sql + " ORDER BY id DESC").c_str());
+  for (std::size_t i = 0; i < values.size(); ++i) s.Bind(static_cast<int>(i + 1), values[i]);
   std::vector<long long> ids;
   while (s.Step() == SQLITE_ROW) ids.push_back(s.Int(0));
   return ids;

@@ -26,6 +26,12 @@ class Statement {
   // Texts end at their first NUL, as everywhere in the program.
   void Bind(int i, const std::string& text) { sqlite3_bind_text(stmt_.get(), i, text.c_str(), -1, SQLITE_TRANSIENT); }
   void Bind(int i, long long value) { sqlite3_bind_int64(stmt_.get(), i, value); }
+  // Binds the values to ?1, ?2, ... in order.
+  template <class... Values>
+  void BindAll(const Values&... values) {
+    int i = 0;
+    (Bind(++i, values), ...);
+  }
   // SQLITE_ROW, SQLITE_DONE or an error code.
   int Step() { return stmt_ ? sqlite3_step(stmt_.get()) : SQLITE_MISUSE; }
   void Reset() {
