@@ -314,8 +314,13 @@ TEST(JournalQueries, FilterByTextAndDateNewestFirst) {
       {{"张三", "2026-12-02", ""}, {3}},
       {{"(2019)京01执2号", "", ""}, {4, 3, 2, 1}},  // a case number among the rows
       {{"无此人", "", ""}, {}},
+      {{"", "", "2026-12-05"}, {1}},
+      {{"张三", "", "2026-12-08T23:59:59.999Z"}, {1}},  // the end is not in the range
+      {{"%", "", ""}, {}},                               // a wildcard is a character to find
   };
-  for (const auto& c : cases) EXPECT_EQ(journal->FindSearches(c.filter), c.ids) << c.filter.text;
+  for (const auto& c : cases) {
+    EXPECT_EQ(journal->FindSearches(c.filter), c.ids) << c.filter.text << " " << c.filter.fromUtc << " " << c.filter.toUtc;
+  }
 }
 
 TEST(JournalTexts, MaskKeepsTheFirstSixAndLastFourCharacters) {
