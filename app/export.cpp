@@ -3,10 +3,6 @@
 // window (export_progress.cpp) shows how far it is.
 #include "app/export.h"
 
-#include <commdlg.h>
-#include <shlobj.h>
-#undef FindText  // <commdlg.h> names its find dialog so; ours is the text search of web/
-
 #include <algorithm>
 #include <cwchar>
 #include <mutex>
@@ -18,6 +14,7 @@
 #include "app/export_progress.h"
 #include "app/export_worker.h"
 #include "app/main_units.h"
+#include "app/user_files.h"
 #include "app/messages.h"
 #include "runtime/gbk_text.h"
 #include "runtime/threads.h"
@@ -112,24 +109,11 @@ void ExportSearchWithDialog() {
   if (!search) return;
   SYSTEMTIME today;
   GetLocalTime(&today);
-  const std::wstring name = DefaultExportFileName(search->name, today);
-  std::vector<wchar_t> file(32768, L'\0');
-  std::copy(name.begin(), name.end(), file.begin());
-  wchar_t documents[MAX_PATH] = {};
-  const bool haveDocuments = SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents));
-
-  OPENFILENAMEW ofn{};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = AppState().mainWindow;
-  ofn.lpstrFilter = L"CSV 文件 (*.csv)\0*.csv\0所有文件 (*.*)\0*.*\0";
-  ofn.lpstrFile = file.data();
-  ofn.nMaxFile = static_cast<DWORD>(file.size());
-  ofn.lpstrInitialDir = haveDocuments ? documents : nullptr;
-  ofn.lpstrTitle = L"导出全部结果为 CSV 文件";
-  ofn.lpstrDefExt = L"csv";
-  ofn.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
-  if (!GetSaveFileNameW(&ofn)) return;
-  BeginExport(std::move(*search), file.data());
+  const std::wstring file = AskFileToSave({AppState().mainWindow, L"导出全部结果为 CSV 文件",
+                                           L"CSV 文件 (*.csv)\0*.csv\0所有文件 (*.*)\0*.*\0",
+                                           DefaultExportFileName(search->name, today), L"csv"});
+  if (file.empty()) return;
+  BeginExport(std::move(*search), file);
 }
 
 void ExportSearchTo(const std::wstring& path) {

@@ -1,8 +1,6 @@
 #include "app/history_window.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
-#include <shlobj.h>
 #undef FindText  // <commdlg.h> names its find dialog so
 
 #include <algorithm>
@@ -15,6 +13,7 @@
 #include "app/main_units.h"
 #include "app/receipt.h"
 #include "app/result_menu.h"
+#include "app/user_files.h"
 #include "journal/entry_text.h"
 #include "journal/program_journal.h"
 #include "runtime/gbk_text.h"
@@ -190,20 +189,9 @@ void ExportWithDialog() {
     ShowMessage("请先在列表中选择要导出的查询记录。", "提示", MB_ICONINFORMATION);
     return;
   }
-  wchar_t file[MAX_PATH] = L"查询记录.csv";
-  wchar_t documents[MAX_PATH] = {};
-  SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents);
-  OPENFILENAMEW ofn{};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = g_history->window;
-  ofn.lpstrFilter = L"CSV 文件 (*.csv)\0*.csv\0所有文件 (*.*)\0*.*\0";
-  ofn.lpstrFile = file;
-  ofn.nMaxFile = MAX_PATH;
-  ofn.lpstrInitialDir = documents;
-  ofn.lpstrTitle = L"导出所选查询记录";
-  ofn.lpstrDefExt = L"csv";
-  ofn.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
-  if (!GetSaveFileNameW(&ofn)) return;
+  const std::wstring file = AskFileToSave({g_history->window, L"导出所选查询记录",
+                                           L"CSV 文件 (*.csv)\0*.csv\0所有文件 (*.*)\0*.*\0", L"查询记录.csv", L"csv"});
+  if (file.empty()) return;
   if (const DWORD error = ExportHistoryTo(file, ids, FullId()))
     ShowMessage("查询记录没有导出：\r\n" + WideToGbk(SystemReason(error)), "Fail!", MB_ICONERROR);
 }

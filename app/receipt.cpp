@@ -7,6 +7,7 @@
 #include "app/app_state.h"
 #include "app/export_file.h"
 #include "app/main_units.h"
+#include "app/user_files.h"
 #include "app/journal_record.h"
 #include "gdiplus/image_objects.h"
 #include "journal/entry_text.h"
@@ -57,8 +58,7 @@ bool WriteOne(const std::wstring& path, const std::string& bytes, std::string& r
 }
 
 std::wstring PickFolder(HWND owner) {
-  wchar_t documents[MAX_PATH] = {};
-  SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents);
+  const std::wstring documents = DocumentsFolder();
   BROWSEINFOW info{};
   info.hwndOwner = owner;
   info.lpszTitle = L"保存查询凭证：选择文件夹";
@@ -68,7 +68,7 @@ std::wstring PickFolder(HWND owner) {
     if (message == BFFM_INITIALIZED) SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, data);
     return 0;
   };
-  info.lParam = reinterpret_cast<LPARAM>(documents);
+  info.lParam = reinterpret_cast<LPARAM>(documents.c_str());
   PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
   if (!chosen) return {};
   wchar_t folder[MAX_PATH] = {};

@@ -1,7 +1,5 @@
 #include "batch/batch_job.h"
 
-#include <shlobj.h>
-
 #include <atomic>
 #include <cstdlib>
 #include <iterator>
@@ -16,6 +14,7 @@
 #include "app/search.h"
 #include "app/search_page.h"
 #include "app/service.h"
+#include "app/user_files.h"
 #include "app/workers.h"
 #include "batch/batch_progress.h"
 #include "batch/batch_report.h"
@@ -160,13 +159,6 @@ void RunBatchJob() {
   Tell(ClosingText(end), kTitleNotice, MB_ICONINFORMATION);
 }
 
-std::wstring DocumentsFolder() {
-  wchar_t documents[MAX_PATH] = {};
-  if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents)))
-    return std::wstring(documents) + L"\\";
-  return {};
-}
-
 bool CanWriteIn(const std::wstring& folder) {
   if (folder.empty()) return false;
   wchar_t probe[MAX_PATH] = {};
@@ -190,7 +182,8 @@ std::wstring ReportFolder(const std::wstring& listPath, bool& inDocuments) {
     }
   }
   inDocuments = true;
-  return DocumentsFolder();
+  const std::wstring documents = DocumentsFolder();
+  return documents.empty() ? documents : documents + L"\\";
 }
 
 bool StartBatch(PartyList list, const std::wstring& listPath, const std::string& code) {

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "batch/batch_texts.h"
-#include "batch/small_window.h"
+#include "runtime/small_window.h"
 #include "runtime/gbk_text.h"
 
 namespace {

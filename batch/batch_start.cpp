@@ -1,8 +1,6 @@
 #include "batch/batch_start.h"
 
 #include <windows.h>
-#include <commdlg.h>
-#include <shlobj.h>
 
 #include <vector>
 
@@ -10,11 +8,12 @@
 #include "app/main_menu.h"
 #include "app/export_job.h"  // Tell
 #include "app/main_units.h"
+#include "app/user_files.h"
 #include "app/messages.h"
 #include "batch/batch_job.h"
 #include "batch/batch_texts.h"
 #include "batch/party_list.h"
-#include "batch/small_window.h"
+#include "runtime/small_window.h"
 #include "runtime/gbk_text.h"
 #include "runtime/units.h"
 #include "web/text_ops.h"
@@ -85,18 +84,8 @@ void AddBatchMenuEntry() {
 
 void OpenBatchWithDialog() {
   if (BatchRunning()) return;
-  std::vector<wchar_t> file(32768, L'\0');
-  wchar_t documents[MAX_PATH] = {};
-  const bool haveDocuments = SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents));
-  OPENFILENAMEW ofn{};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = AppState().mainWindow;
-  ofn.lpstrFilter = L"名单 (*.csv;*.txt)\0*.csv;*.txt\0所有文件 (*.*)\0*.*\0";
-  ofn.lpstrFile = file.data();
-  ofn.nMaxFile = static_cast<DWORD>(file.size());
-  ofn.lpstrInitialDir = haveDocuments ? documents : nullptr;
-  ofn.lpstrTitle = L"批量查询：选择名单";
-  ofn.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
-  if (!GetOpenFileNameW(&ofn)) return;
-  CheckListFile(file.data());
+  const std::wstring file = AskFileToOpen({AppState().mainWindow, L"批量查询：选择名单",
+                                           L"名单 (*.csv;*.txt)\0*.csv;*.txt\0所有文件 (*.*)\0*.*\0", L"", nullptr});
+  if (file.empty()) return;
+  CheckListFile(file);
 }

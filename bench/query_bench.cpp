@@ -122,10 +122,8 @@ int main() {
     return 1;
   }
   ProgramRun run(sim.Address());
-  HWND box = run.WaitForMessageBox();
-  if (!box) return 1;
-  AnswerMessageBox(box, IDYES);
-  HWND main = run.MainWindow();
+  HWND main = AcceptDisclaimer(run);
+  if (!main) return 1;
   if (!WaitFor([&] { return !sim.Requests("/captchaNew.do").empty(); })) return 1;
   WaitFor([&] { return RunningWorkers() == 0; });
   const std::string name = "李明";

@@ -14,25 +14,11 @@
 #include "runtime/ui_thread.h"
 #include "runtime/units.h"
 #include "runtime/window.h"
-#include "tests/gui/gui_harness.h"
-#include "tests/gui/simulator_client.h"
+#include "tests/gui/query_fixture.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
-
-std::string FileBytes(const fs::path& path) {
-  std::string bytes;
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return "(no file)";
-  char buffer[65536];
-  DWORD n = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &n, nullptr) && n > 0) bytes.append(buffer, n);
-  CloseHandle(file);
-  return bytes;
-}
 
 // A party of the list and what the report should say of it, from the simulator's register.
 struct Expected {
@@ -40,26 +26,15 @@ struct Expected {
   std::string status;    // UTF-8
 };
 
-class BatchTest : public ::testing::Test {
+class BatchTest : public QueryTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(sim.Available()) << "VERADIN_SIM is not set: run the tests through scripts/test.sh";
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    dir = fs::path(temp) / ("veradin_batch_" + std::to_string(GetCurrentProcessId()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    run = std::make_unique<ProgramRun>(sim.Address());
-    HWND box = run->WaitForMessageBox();
-    ASSERT_NE(box, nullptr);
-    AnswerMessageBox(box, IDYES);
-    main = run->MainWindow();
-    ASSERT_NE(main, nullptr);
-    ASSERT_TRUE(WaitFor([&] { return !PictureIsEmpty(FindUnit(main, "CodeImg")); }));
-    SetWindowTextW(FindUnit(main, "Code"), L"abcd");
+    dir = ScratchFolder("batch");
+    QueryTest::SetUp();
+    Type("Code", "abcd");
   }
   void TearDown() override {
-    run.reset();
+    QueryTest::TearDown();
     std::error_code ignored;
     fs::remove_all(dir, ignored);
   }
@@ -86,16 +61,8 @@ class BatchTest : public ::testing::Test {
   }
   void Start(HWND preview) const { PostMessageW(preview, WM_COMMAND, IDOK, 0); }
   HWND Progress() const { return run->FindWindowWithClass(kBatchProgressClass); }
-  std::vector<nlohmann::json> Searches() const { return sim.Requests("/findDisNew"); }
   // The closing message, answered.
-  std::string Closing(unsigned milliseconds = 90000) const {
-    HWND box = run->WaitForMessageBox(milliseconds);
-    if (!box) return "(no message box)";
-    const std::string text = MessageBoxText(box);
-    AnswerMessageBox(box, IDOK);
-    WaitFor([&] { return !IsWindow(box); });
-    return text;
-  }
+  std::string Closing(unsigned milliseconds = 90000) { return MessageAndClose(nullptr, milliseconds); }
   // The report's and the found rows' files in the list's folder.
   fs::path Written(bool foundRows) const {
     for (const auto& entry : fs::directory_iterator(dir)) {
@@ -143,15 +110,12 @@ class BatchTest : public ::testing::Test {
   // Names and pages of the searches sent, "王五/1" (GBK).
   std::vector<std::string> Asked(size_t from = 0) const {
     std::vector<std::string> asked;
-    const auto all = Searches();
+    const auto all = SearchRequests();
     for (size_t i = from; i < all.size(); ++i)
       asked.push_back(Gbk(FormField(all[i], "pName")) + "/" + FormField(all[i], "currentPage"));
     return asked;
   }
 
-  SimulatorClient sim;
-  std::unique_ptr<ProgramRun> run;
-  HWND main = nullptr;
   fs::path dir;
 };
 
@@ -193,7 +157,7 @@ TEST_F(BatchTest, FivePartiesGiveTheExpectedReportASecondApart) {
   EXPECT_NE(rows.find("\r\n2," + Utf8(u8"李明")), std::string::npos);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 3);  // no temporary file left
 
-  const auto searches = Searches();
+  const auto searches = SearchRequests();
   EXPECT_EQ(Asked(), (std::vector<std::string>{"王五/1", "李明/1", "李明/2", "李明/3", "慕容晓晓/1",
                                                "北京华星科技有限公司/1", "赵建国/1"}));
   EXPECT_EQ(FormField(searches[5], "pCardNum"), code);
@@ -207,7 +171,7 @@ TEST_F(BatchTest, ExpiredCaptchaPausesAndResumesOnTheSameParty) {
   ASSERT_NE(preview, nullptr);
   Start(preview);
   // Once 王五 is asked, the code expires before 李明's turn a second later.
-  ASSERT_TRUE(WaitFor([&] { return Searches().size() == 1; }));
+  ASSERT_TRUE(WaitFor([&] { return SearchRequests().size() == 1; }));
   sim.Control("/__sim/clock?advance=400");
   HWND pause = nullptr;
   ASSERT_TRUE(WaitFor([&] { return (pause = run->OtherRuntimeWindow()) != nullptr; }, 20000));
@@ -216,7 +180,7 @@ TEST_F(BatchTest, ExpiredCaptchaPausesAndResumesOnTheSameParty) {
   ASSERT_TRUE(WaitFor([&] { return !PictureIsEmpty(FindUnit(pause, "CodeImg")); }));
   Painted(pause);
   SaveScreenshot(main, "batch_captcha_pause");
-  const size_t before = Searches().size();
+  const size_t before = SearchRequests().size();
   SetWindowTextW(FindUnit(pause, "编辑框1"), L"abcd");
   PostMessageW(FindUnit(pause, "继续"), BM_CLICK, 0, 0);
 
@@ -238,7 +202,7 @@ TEST_F(BatchTest, ServerErrorRetriedThenFailedOthersUnaffected) {
   const std::string closing = Closing();
   EXPECT_NE(closing.find("命中 1 行，未查到 1 行，失败 1 行，未查询 0 行。"), std::string::npos) << closing;
   EXPECT_EQ(Asked(), (std::vector<std::string>{"王五/1", "王五/1", "赵建国/1", "慕容晓晓/1"}));
-  const auto searches = Searches();
+  const auto searches = SearchRequests();
   EXPECT_GE(searches[1]["time"].get<double>() - searches[0]["time"].get<double>(), 5.0);  // the retry waits
   EXPECT_EQ(FileBytes(Written(false)),
             Report({{Utf8(u8"王五"), "", Utf8(u8"失败: 查询服务出错（HTTP 500）")},
@@ -251,7 +215,7 @@ TEST_F(BatchTest, CancelAfterTwoLeavesTheRestUnchecked) {
   HWND preview = Preview(list);
   ASSERT_NE(preview, nullptr);
   Start(preview);
-  ASSERT_TRUE(WaitFor([&] { return Searches().size() == 2; }));
+  ASSERT_TRUE(WaitFor([&] { return SearchRequests().size() == 2; }));
   sim.Control("/__sim/fault?kind=delay&seconds=2&path=/findDisNew");  // a third search would still be on its way
   HWND progress = Progress();
   ASSERT_NE(progress, nullptr);
@@ -319,7 +283,7 @@ TEST_F(BatchTest, BadListsStartNothingAndTheMenuOffersTheBatch) {
   AnswerMessageBox(question, IDNO);
   EXPECT_TRUE(WaitFor([&] { return !IsWindow(question); }));
   EXPECT_EQ(run->FindWindowWithClass(kBatchPreviewClass), nullptr);
-  EXPECT_TRUE(Searches().empty());
+  EXPECT_TRUE(SearchRequests().empty());
 
   // The program menu of the caption's button holds the entry.
   PostToUiThread([] { ShowMainMenu(); });
@@ -343,7 +307,7 @@ TEST_F(BatchTest, ClosingTheProgramEndsTheBatchAndKeepsWhatWasChecked) {
   Start(preview);
   // The second search reaching the service means the first party is done; the second may
   // or may not be when the program closes, the third never starts.
-  ASSERT_TRUE(WaitFor([&] { return Searches().size() == 2; }));
+  ASSERT_TRUE(WaitFor([&] { return SearchRequests().size() == 2; }));
   PostMessageW(main, WM_CLOSE, 0, 0);
   ASSERT_TRUE(run->WaitForEnd(20000));
   EXPECT_EQ(run->WorkersAtEnd(), 0);
@@ -365,5 +329,5 @@ TEST_F(BatchTest, CancelAtTheCaptchaPauseEndsTheBatchAsCancelled) {
   const std::string closing = Closing();
   EXPECT_NE(closing.find("批量查询已取消。"), std::string::npos) << closing;
   EXPECT_NE(closing.find("未查询 2 行。"), std::string::npos) << closing;
-  EXPECT_EQ(Searches().size(), 1u);
+  EXPECT_EQ(SearchRequests().size(), 1u);
 }

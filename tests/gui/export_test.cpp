@@ -15,31 +15,17 @@
 #include "runtime/ui_thread.h"
 #include "runtime/units.h"
 #include "runtime/window.h"
-#include "tests/gui/gui_harness.h"
-#include "tests/gui/simulator_client.h"
+#include "tests/gui/query_fixture.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
 
 // The file's first line, and the line of a simulator row (UTF-8 JSON) on page k.
 std::string CsvHeader() { return "\xEF\xBB\xBF" + Utf8(u8"被执行人/单位名,立案时间,案号,页码\r\n"); }
 std::string CsvLine(const nlohmann::json& row, int k) {
   return row["name"].get<std::string>() + "," + row["date"].get<std::string>() + "," +
          row["caseCode"].get<std::string>() + "," + std::to_string(k) + "\r\n";
-}
-
-std::string FileBytes(const fs::path& path) {
-  std::string bytes;
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return "(no file)";
-  char buffer[65536];
-  DWORD n = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &n, nullptr) && n > 0) bytes.append(buffer, n);
-  CloseHandle(file);
-  return bytes;
 }
 
 std::wstring ClipboardText() {
@@ -64,54 +50,23 @@ void PressWithCtrl(WORD key) {
   SendInput(4, input, sizeof(INPUT));
 }
 
-class ExportTest : public ::testing::Test {
+class ExportTest : public QueryTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(sim.Available()) << "VERADIN_SIM is not set: run the tests through scripts/test.sh";
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    dir = fs::path(temp) / ("veradin_export_" + std::to_string(GetCurrentProcessId()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    run = std::make_unique<ProgramRun>(sim.Address());
-    HWND box = run->WaitForMessageBox();
-    ASSERT_NE(box, nullptr);
-    AnswerMessageBox(box, IDYES);
-    main = run->MainWindow();
-    ASSERT_NE(main, nullptr);
-    ASSERT_TRUE(WaitFor([&] { return !PictureIsEmpty(FindUnit(main, "CodeImg")); }));
-    list = FindUnit(main, "超级列表框1");
+    dir = ScratchFolder("export");
+    QueryTest::SetUp();
   }
   void TearDown() override {
-    run.reset();
+    QueryTest::TearDown();
     std::error_code ignored;
     fs::remove_all(dir, ignored);
   }
 
-  std::vector<nlohmann::json> Searches() const { return sim.Requests("/findDisNew"); }
-  void Search(const std::string& name, const std::string& code = "abcd", const std::string& card = "") {
-    SetWindowTextW(FindUnit(main, "Name"), GbkToWide(name).c_str());
-    SetWindowTextW(FindUnit(main, "IDNum"), GbkToWide(card).c_str());
-    SetWindowTextW(FindUnit(main, "Code"), GbkToWide(code).c_str());
-    const size_t before = Searches().size();
-    BringToFront(main);
-    ClickApart(main, 515, 72);
-    ASSERT_TRUE(WaitFor([&] { return Searches().size() > before; }));
-    ASSERT_TRUE(WaitFor([&] { return RunningWorkers() == 0 || run->FindWindowWithClass(L"#32770"); }));
-  }
   void Export(const fs::path& path) {
     PostToUiThread([file = path.wstring()] { ExportSearchTo(file); });
   }
   // The export's closing message: its text, answered with OK.
-  std::string Outcome(const char* expectedTitle) {
-    HWND box = run->WaitForMessageBox(30000);
-    if (!box) return "(no message box)";
-    EXPECT_EQ(WindowTextGbk(box), expectedTitle);
-    const std::string text = MessageBoxText(box);
-    AnswerMessageBox(box, IDOK);
-    WaitFor([&] { return !IsWindow(box); });
-    return text;
-  }
+  std::string Outcome(const char* expectedTitle) { return MessageAndClose(expectedTitle, 30000); }
   // The file the export should write from the simulator's pages 1 to `pages` of `name`.
   std::string ExpectedCsv(const std::string& name, int pages) const {
     std::string csv = CsvHeader();
@@ -124,7 +79,7 @@ class ExportTest : public ::testing::Test {
   // The page numbers the export asked for, after the first `skip` searches.
   std::vector<std::string> ExportedPages(size_t skip = 1) const {
     std::vector<std::string> pages;
-    const auto all = Searches();
+    const auto all = SearchRequests();
     for (size_t i = skip; i < all.size(); ++i) pages.push_back(FormField(all[i], "currentPage"));
     return pages;
   }
@@ -153,9 +108,6 @@ class ExportTest : public ::testing::Test {
     WaitFor([&] { return !IsWindowVisible(popup); }, 5000);
   }
 
-  SimulatorClient sim;
-  std::unique_ptr<ProgramRun> run;
-  HWND main = nullptr, list = nullptr;
   fs::path dir;
 };
 
@@ -178,7 +130,7 @@ TEST_F(ExportTest, EveryPageOnceInPageOrderWithTheSearchsSessionAndCode) {
   EXPECT_EQ(Outcome("提示："), "已导出全部 3 页，共 23 行结果，保存在：\r\n" + WideToGbk(file.wstring()));
   EXPECT_EQ(FileBytes(file), ExpectedCsv("李明", 3));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);  // no temporary file left
-  const auto searches = Searches();
+  const auto searches = SearchRequests();
   ASSERT_EQ(searches.size(), 4u);
   const std::string id = FormField(searches[0], "captchaId");
   for (int k = 1; k <= 3; ++k) {
@@ -198,7 +150,7 @@ TEST_F(ExportTest, SearchWithAnIdNumberExportsOnlyItsOwnRows) {
   Export(file);
   EXPECT_EQ(Outcome("提示："), "已导出全部 1 页，共 1 行结果，保存在：\r\n" + WideToGbk(file.wstring()));
   EXPECT_EQ(FileBytes(file), CsvHeader() + CsvLine(first, 1));
-  EXPECT_EQ(Gbk(FormField(Searches().back(), "pCardNum")), card);
+  EXPECT_EQ(Gbk(FormField(SearchRequests().back(), "pCardNum")), card);
 }
 
 TEST_F(ExportTest, FailureOnAPageKeepsThePagesBeforeAndSaysWhichFailed) {
@@ -247,7 +199,7 @@ TEST_F(ExportTest, FileThatCannotBeWrittenIsNamedAndNoneIsLeft) {
   EXPECT_FALSE(fs::exists(missing));
   EXPECT_TRUE(fs::is_directory(taken));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);  // no temporary file left
-  EXPECT_EQ(Searches().size(), 2u);  // a folder that is gone is found before any page is asked for
+  EXPECT_EQ(SearchRequests().size(), 2u);  // a folder that is gone is found before any page is asked for
 }
 
 TEST_F(ExportTest, MoreThanAHundredPagesAreFetchedOnlyWhenTheUserAgrees) {
@@ -265,7 +217,7 @@ TEST_F(ExportTest, MoreThanAHundredPagesAreFetchedOnlyWhenTheUserAgrees) {
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }));
   Sleep(500);
   EXPECT_EQ(ProgressWindow(), nullptr);
-  EXPECT_EQ(Searches().size(), 1u);
+  EXPECT_EQ(SearchRequests().size(), 1u);
   EXPECT_FALSE(fs::exists(file));
 }
 

@@ -1,8 +1,8 @@
 #include "tests/gui/gui_harness.h"
 
-
 #include <cstdlib>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "app/startup.h"
@@ -148,4 +148,36 @@ void ClickApart(HWND window, int x, int y) {
   if (since < gap) Sleep(static_cast<DWORD>(gap - since));
   ClickAt(window, x, y);
   last = GetTickCount64();
+}
+
+HWND AcceptDisclaimer(ProgramRun& run) {
+  HWND box = run.WaitForMessageBox();
+  if (!box) return nullptr;
+  AnswerMessageBox(box, IDYES);
+  WaitFor([&] { return run.FindWindowWithClass(L"#32770") == nullptr; });
+  return run.MainWindow();
+}
+
+std::string FileBytes(const std::filesystem::path& path) {
+  std::string bytes;
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "(no file)";
+  char buffer[65536];
+  DWORD n = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &n, nullptr) && n > 0) bytes.append(buffer, n);
+  CloseHandle(file);
+  return bytes;
+}
+
+std::string Utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+
+std::filesystem::path ScratchFolder(const std::string& name) {
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::filesystem::path folder =
+      std::filesystem::path(temp) / ("veradin-gui-" + name + "-" + std::to_string(GetCurrentProcessId()));
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
+  std::filesystem::create_directories(folder);
+  return folder;
 }

@@ -41,6 +41,9 @@ class ProgramRun {
   volatile int workersAtEnd_ = 0;
 };
 
+// Answers the disclaimer with Yes and returns the main window; nullptr when no disclaimer came.
+HWND AcceptDisclaimer(ProgramRun& run);
+
 std::wstring WindowText(HWND window);
 std::string WindowTextGbk(HWND window);
 // The message text of a standard message box.
@@ -58,3 +61,10 @@ void BringToFront(HWND window);
 std::filesystem::path ScreenshotFolder();
 // Writes build/screenshots/<locale>/<name>.png of what the screen shows of `window`.
 bool SaveScreenshot(HWND window, const std::string& name);
+
+// The file's bytes, or "(no file)".
+std::string FileBytes(const std::filesystem::path& path);
+// A UTF-8 literal as the std::string that the simulator's JSON holds.
+std::string Utf8(const char8_t* text);
+// A fresh, empty folder of this test process under the temporary folder.
+std::filesystem::path ScratchFolder(const std::string& name);

@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "app/history_window.h"
 #include "app/main_menu.h"
@@ -24,20 +22,7 @@ namespace {
 constexpr char kId[] = "110101199003077777";
 constexpr char kMaskedId[] = "110101********7777";
 
-fs::path Scratch(const std::string& name) {
-  wchar_t temp[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, temp);
-  const fs::path folder = fs::path(temp) / ("veradin-gui-journal-" + name);
-  std::error_code ec;
-  fs::remove_all(folder, ec);
-  fs::create_directories(folder);
-  return folder;
-}
-
-std::string FileBytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+fs::path Scratch(const std::string& name) { return ScratchFolder("journal-" + name); }
 
 std::string U8(const std::string& gbk) { return GbkToUtf8(gbk); }
 

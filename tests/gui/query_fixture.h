@@ -1,6 +1,7 @@
 #pragma once
-// The query tests' fixture: the program started against the simulator with the disclaimer
-// accepted, and the steps of a user (type the form, search, open a row, continue).
+// The fixture of the tests that start the program: started against the simulator with the
+// disclaimer accepted and the first captcha shown, and the steps of a user (type the form,
+// search, open a row, continue, answer a message).
 #include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -27,10 +28,7 @@ class QueryTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(sim.Available()) << "VERADIN_SIM is not set: run the tests through scripts/test.sh";
     run = std::make_unique<ProgramRun>(sim.Address());
-    HWND box = run->WaitForMessageBox();
-    ASSERT_NE(box, nullptr);
-    AnswerMessageBox(box, IDYES);
-    main = run->MainWindow();
+    main = AcceptDisclaimer(*run);
     ASSERT_NE(main, nullptr);
     ASSERT_TRUE(WaitFor([&] { return sim.Requests("/captchaNew.do").size() == 1; }));
     ASSERT_TRUE(WaitFor([&] { return !PictureIsEmpty(Unit("CodeImg")); }));
@@ -44,9 +42,11 @@ class QueryTest : public ::testing::Test {
   }
   // The program has handled what it was asked: no worker runs, or one waits for a message.
   bool Settled() const { return RunningWorkers() == 0 || run->FindWindowWithClass(L"#32770") != nullptr; }
-  int Searches() const { return static_cast<int>(sim.Requests("/findDisNew").size()); }
+  std::vector<nlohmann::json> SearchRequests() const { return sim.Requests("/findDisNew"); }
+  int Searches() const { return static_cast<int>(SearchRequests().size()); }
   // Types the form, clicks Query and waits until the reply has been handled.
-  void Search(const std::string& name, const std::string& code = "abcd", const std::string& id = "") {
+  void Search(const std::string& name, const std::string& code = "abcd", const std::string& id = "",
+              unsigned settle = 10000) {
     Type("Name", name);
     Type("IDNum", id);
     Type("Code", code);
@@ -54,7 +54,7 @@ class QueryTest : public ::testing::Test {
     BringToFront(main);
     ClickApart(main, 515, 72);
     ASSERT_TRUE(WaitFor([&] { return Searches() > before; }));  // WinINet may send a POST again after a reset
-    ASSERT_TRUE(WaitFor([&] { return Settled(); }));
+    ASSERT_TRUE(WaitFor([&] { return Settled(); }, settle));
   }
   std::vector<Row> Rows() const {
     std::vector<Row> rows(static_cast<size_t>(ListRowCount(list)));
@@ -94,10 +94,13 @@ class QueryTest : public ::testing::Test {
     ASSERT_TRUE(WaitFor([&] { return sim.Requests("/disDetailNew").size() == before + 1; }));
     ASSERT_TRUE(WaitFor([&] { return Settled(); }));
   }
-  std::string MessageAndClose(const char* expectedTitle) {
-    HWND box = run->WaitForMessageBox(5000);
+  // The text of the next message box (with its title checked when one is given), answered OK.
+  std::string MessageAndClose(const char* expectedTitle, unsigned wait = 5000) {
+    HWND box = run->WaitForMessageBox(wait);
     if (!box) return "(no message box)";
-    EXPECT_EQ(WindowTextGbk(box), expectedTitle);
+    if (expectedTitle) {
+      EXPECT_EQ(WindowTextGbk(box), expectedTitle);
+    }
     const std::string text = MessageBoxText(box);
     AnswerMessageBox(box, IDOK);
     WaitFor([&] { return !IsWindow(box); });

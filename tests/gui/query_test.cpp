@@ -341,9 +341,7 @@ TEST(QueryRuns, EachRunHasItsOwnCaptchaIdentifier) {
   std::string ids[2];
   for (std::string& id : ids) {
     ProgramRun run(sim.Address());
-    HWND box = run.WaitForMessageBox();
-    ASSERT_NE(box, nullptr);
-    AnswerMessageBox(box, IDYES);
+    ASSERT_NE(AcceptDisclaimer(run), nullptr);
     ASSERT_TRUE(WaitFor([&] { return !sim.Requests("/captchaNew.do").empty(); }));
     id = FormField(sim.Requests("/captchaNew.do").back(), "captchaId");
     sim.Control("/__sim/log/clear");

@@ -5,44 +5,16 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <string>
-
-#include "runtime/gbk_text.h"
-#include "runtime/threads.h"
 #include "runtime/units.h"
-#include "runtime/window.h"
-#include "tests/gui/gui_harness.h"
-#include "tests/gui/simulator_client.h"
+#include "tests/gui/query_fixture.h"
 
 namespace {
 
-class SkinControlsTest : public ::testing::Test {
+class SkinControlsTest : public QueryTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(sim.Available()) << "VERADIN_SIM is not set: run the tests through scripts/test.sh";
-    run = std::make_unique<ProgramRun>(sim.Address());
-    HWND box = run->WaitForMessageBox();
-    ASSERT_NE(box, nullptr);
-    AnswerMessageBox(box, IDYES);
-    main = run->MainWindow();
-    ASSERT_NE(main, nullptr);
-    ASSERT_TRUE(WaitFor([&] { return !PictureIsEmpty(FindUnit(main, "CodeImg")); }));
-    list = FindUnit(main, "超级列表框1");
-  }
   void TearDown() override {
     sim.Control("/__sim/config?bench_rows=0");
-    run.reset();
-  }
-  int Searches() const { return static_cast<int>(sim.Requests("/findDisNew").size()); }
-  void Search(const char* name, unsigned wait = 10000) {
-    SetWindowTextW(FindUnit(main, "Name"), GbkToWide(name).c_str());
-    SetWindowTextW(FindUnit(main, "Code"), L"abcd");
-    const int before = Searches();
-    BringToFront(main);
-    ClickApart(main, 515, 72);
-    ASSERT_TRUE(WaitFor([&] { return Searches() > before; }));
-    ASSERT_TRUE(WaitFor([&] { return RunningWorkers() == 0 || run->FindWindowWithClass(L"#32770") != nullptr; }, wait));
+    QueryTest::TearDown();
   }
   // Moves the real cursor to client coordinates of the main window.
   void PointAt(int x, int y) {
@@ -51,10 +23,6 @@ class SkinControlsTest : public ::testing::Test {
     SetCursorPos(p.x, p.y);
     Sleep(150);
   }
-
-  SimulatorClient sim;
-  std::unique_ptr<ProgramRun> run;
-  HWND main = nullptr, list = nullptr;
 };
 
 }  // namespace
@@ -93,7 +61,7 @@ TEST_F(SkinControlsTest, ResultsHoverPressAndFocusAsAUserSeesThem) {
 
 TEST_F(SkinControlsTest, ALongListScrolledToTheMiddleAndTheEnd) {
   sim.Control("/__sim/config?bench_rows=2000");
-  Search("李明", 90000);
+  Search("李明", "abcd", "", 90000);
   ASSERT_TRUE(WaitFor([&] { return ListRowCount(list) == 2000; }, 60000));
   BringToFront(main);
   SendMessageW(list, WM_VSCROLL, SB_PAGEDOWN, 0);

@@ -80,15 +80,6 @@ SIZE WindowSize(HWND window) {
   return {rc.right - rc.left, rc.bottom - rc.top};
 }
 
-// Accepts the disclaimer and returns the main window.
-HWND AcceptDisclaimer(ProgramRun& run) {
-  HWND box = run.WaitForMessageBox();
-  EXPECT_NE(box, nullptr);
-  if (box) AnswerMessageBox(box, IDYES);
-  WaitFor([&] { return run.FindWindowWithClass(L"#32770") == nullptr; });
-  return run.MainWindow();
-}
-
 // Opens the detail window modally over the main window, as the list's double-click does.
 HWND OpenDetailWindow(ProgramRun& run, HWND main) {
   PostToUiThread([main] { ShowModalWindow(DetailWindowTemplate(), main); });
@@ -241,6 +232,7 @@ LRESULT CALLBACK RecordCaptionPress(HWND window, UINT message, WPARAM wParam, LP
 TEST(DetailWindow, PressingTitleOrBackgroundStartsADrag) {
   ProgramRun run;
   HWND main = AcceptDisclaimer(run);
+  ASSERT_NE(main, nullptr);
   HWND detail = OpenDetailWindow(run, main);
   ASSERT_NE(detail, nullptr);
   volatile LONG presses = 0;

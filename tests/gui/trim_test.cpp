@@ -5,7 +5,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "runtime/handles.h"
@@ -15,16 +14,11 @@
 
 namespace {
 
-std::vector<char> CarriedTool() {
+std::string CarriedTool() {
   HRSRC found = FindResourceW(nullptr, L"TRIM_TOOL", MAKEINTRESOURCEW(10));
   HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
   const char* data = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
-  return data ? std::vector<char>(data, data + SizeofResource(nullptr, found)) : std::vector<char>();
-}
-
-std::vector<char> FileBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  return data ? std::string(data, SizeofResource(nullptr, found)) : std::string();
 }
 
 // Every process this test process starts, through a job's notifications.
@@ -87,10 +81,8 @@ class TrimTest : public ::testing::Test {
 
   // Starts the program, accepts, and makes another window the active one.
   void Deactivate(ProgramRun& run) {
-    HWND box = run.WaitForMessageBox();
-    ASSERT_NE(box, nullptr);
-    AnswerMessageBox(box, IDYES);
-    HWND main = run.MainWindow();
+    HWND main = AcceptDisclaimer(run);
+    ASSERT_NE(main, nullptr);
     RunOnUiThread([&] { SetWindowSubclass(main, CountDeactivations, 7, reinterpret_cast<DWORD_PTR>(activity)); });
     BringToFront(main);
     HWND other = CreateWindowExW(0, L"Static", L"another program", WS_POPUP | WS_VISIBLE, 0, 0, 100, 50, nullptr,
@@ -151,7 +143,7 @@ TEST_F(TrimTest, AForeignFileOfThatNameIsNeitherReplacedNorRun) {
   ProgramRun run;
   Deactivate(run);
   ASSERT_GE(activity[1], 1);
-  EXPECT_EQ(FileBytes(tool), std::vector<char>(foreign.begin(), foreign.end()));
+  EXPECT_EQ(FileBytes(tool), foreign);
   if (watch.Ok()) {
     for (const std::wstring& image : watch.Started(1000))
       EXPECT_FALSE(image.ends_with(L"\\empty.exe")) << std::string(image.begin(), image.end());

@@ -11,32 +11,12 @@
 #include "skin/list_control.h"
 #include "skin/painters.h"
 #include "skin/push_button.h"
+#include "tests/skin/message_log.h"
 #include "tests/skin/skin_fixture.h"
 
 namespace {
 
 constexpr COLORREF kAccent = RGB(220, 30, 40);  // far from the skin colour and the veil
-
-// What reached the procedure below the engine's, per control.
-std::vector<SeenMessage> g_below;
-
-LRESULT CALLBACK BelowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  g_below.push_back({window, message, wParam, lParam});
-  auto next = reinterpret_cast<WNDPROC>(GetPropW(window, L"test.next"));
-  return CallWindowProcW(next, window, message, wParam, lParam);
-}
-
-void RecordBelow(HWND control) {
-  SetPropW(control, L"test.next",
-           reinterpret_cast<HANDLE>(SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BelowProc))));
-}
-
-bool ReachedBelow(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-  for (const SeenMessage& m : g_below) {
-    if (m.window == control && m.message == message && m.wParam == wParam && m.lParam == lParam) return true;
-  }
-  return false;
-}
 
 // A pixel of the control as the screen shows it (window coordinates).
 COLORREF PixelOf(HWND control, int x, int y) {
@@ -66,7 +46,6 @@ class ControlsTest : public SkinTest {
   void SetUp() override {
     SkinTest::SetUp();
     Skin().SetSkinImage({}, {}, RGB(20, 40, 60), kAccent);
-    g_below.clear();
   }
   int Count(HWND skinned, Family family) {
     return static_cast<int>(RecordOf(skinned).List(family).size());
@@ -157,7 +136,8 @@ TEST_F(ControlsTest, UnhandledMessagesReachThePreviousProcedureUnchanged) {
   column.cx = 80;
   SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
   HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
-  for (HWND c : {button, edit, list, header}) RecordBelow(c);
+  MessageLog log;
+  for (HWND c : {button, edit, list, header}) log.Under(c, "control");
   Skin().ApplySkin(window.Get(), 25);
   const struct {
     UINT message;
@@ -167,15 +147,15 @@ TEST_F(ControlsTest, UnhandledMessagesReachThePreviousProcedureUnchanged) {
                   {WM_KEYDOWN, VK_HOME, 0x470001}, {WM_SETFOCUS, 0, 0}};
   for (HWND c : {button, edit, list, header}) {
     for (const auto& m : messages) {
-      g_below.clear();
+      log.Clear();
       SendMessageW(c, m.message, m.wParam, m.lParam);
-      EXPECT_TRUE(ReachedBelow(c, m.message, m.wParam, m.lParam)) << ClassOf(c) << " message " << std::hex << m.message;
+      EXPECT_TRUE(log.Saw(c, Via::Passed, m.message, m.wParam, m.lParam)) << ClassOf(c) << " message " << std::hex << m.message;
     }
   }
   // What the engine answers itself never reaches the control: the button's double click.
-  g_below.clear();
+  log.Clear();
   EXPECT_EQ(SendMessageW(button, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5)), 0);
-  EXPECT_FALSE(ReachedBelow(button, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5)));
+  EXPECT_FALSE(log.Saw(button, Via::Passed, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5)));
 }
 
 TEST_F(ControlsTest, ADoubleClickOnAButtonIsOneClick) {

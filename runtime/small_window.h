@@ -1,7 +1,8 @@
 #pragma once
-// The batch's small windows (preview, progress, captcha pause): a captioned window centred
-// over its owner, standard controls in the program's font, and one handler for their
-// commands. The window owns its font and handler and frees them when it is destroyed.
+// The program's small windows (the batch's preview, progress and captcha pause, the export's
+// progress): a captioned window centred over its owner, standard controls in the program's
+// font, and one handler for their commands. The window owns its font and handler and frees
+// them when it is destroyed.
 #include <windows.h>
 
 #include <functional>

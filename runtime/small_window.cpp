@@ -1,4 +1,4 @@
-#include "batch/small_window.h"
+#include "runtime/small_window.h"
 
 #include <memory>
 
