@@ -4,6 +4,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
 #include <filesystem>
 
 #include "app/history_window.h"
@@ -30,7 +32,8 @@ class JournalTest : public QueryTest {
  protected:
   void SetUp() override {
     // A journal of this test's own, so that entries are counted from 1.
-    UseJournalFile((Scratch("file") / "journal.db").wstring());
+    journalFile = Scratch("file") / "journal.db";
+    UseJournalFile(journalFile.wstring());
     QueryTest::SetUp();
   }
   void TearDown() override {
@@ -66,6 +69,29 @@ class JournalTest : public QueryTest {
     return history;
   }
   int ListCount(HWND list) { return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); }
+  // Runs a menu entry that may ask or tell something: queued, so that its message box does not
+  // hold the test.
+  void StartMenuEntry(const wchar_t* text) {
+    PostToUiThread([entry = std::wstring(text)] { RunMainMenuEntry(entry); });
+  }
+  // Answers the next message box with `button` and gives its text.
+  std::string Answer(int button) {
+    HWND box = run->WaitForMessageBox(5000);
+    if (!box) return "(no message box)";
+    const std::string text = MessageBoxText(box);
+    AnswerMessageBox(box, button);
+    WaitFor([&] { return !IsWindow(box); });
+    return text;
+  }
+  // Edits the file from outside, as someone tampering with it would.
+  void EditJournalFile(const char* sql) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open16(journalFile.wstring().c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+    sqlite3_close(db);
+  }
+
+  fs::path journalFile;
 };
 }  // namespace
 
@@ -153,6 +179,33 @@ TEST_F(JournalTest, MenuHoldsTheJournalEntriesAndCtrlHOpensTheHistory) {
   EXPECT_TRUE(WaitFor([] { return HistoryWindow() != nullptr; }, 5000));
   EXPECT_EQ(WindowTextGbk(Unit("Name")), "");  // Ctrl+H reached no edit box as a backspace
   SaveScreenshot(main, "main_window_menu_button");
+}
+
+TEST_F(JournalTest, CheckAndClearThroughTheMenu) {
+  Search("李明", "abcd");
+  Search("王五", "abcd", kId);
+  StartMenuEntry(L"校验查询记录");
+  EXPECT_EQ(MessageAndClose("校验查询记录"), "校验通过：全部 2 条记录都与校验链相符。");
+
+  EditJournalFile("UPDATE searches SET name = 'x' WHERE id = 2");
+  StartMenuEntry(L"校验查询记录");
+  const std::string broken = MessageAndClose("校验查询记录");
+  EXPECT_EQ(broken.rfind("校验未通过：第一条不符的记录是查询记录，编号 2（按写入顺序第 2 条）。", 0), 0u) << broken;
+
+  // Clearing asks first, naming the count; No keeps everything.
+  StartMenuEntry(L"清除查询记录…");
+  EXPECT_EQ(Answer(IDNO).rfind("确定要清除全部 2 条查询记录吗？", 0), 0u);
+  EXPECT_EQ(TheJournal().CountEntries(), 2);
+  StartMenuEntry(L"清除查询记录…");
+  Answer(IDYES);
+  EXPECT_TRUE(WaitFor([&] { return TheJournal().CountEntries() == 0; }, 5000));
+  StartMenuEntry(L"清除查询记录…");
+  EXPECT_EQ(MessageAndClose("提示"), "查询记录是空的。");
+
+  // A new chain starts and holds.
+  Search("赵建国", "abcd");
+  StartMenuEntry(L"校验查询记录");
+  EXPECT_EQ(MessageAndClose("校验查询记录"), "校验通过：全部 1 条记录都与校验链相符。");
 }
 
 TEST_F(JournalTest, HistoryFiltersOpensCopiesAndSearchesAgain) {
