@@ -14,6 +14,7 @@
 #include "skin/skin_core.h"
 
 struct HeaderRecord : ControlRecord {
+  HoverTracker hover{HoverOwner::Header};
   bool hot = false;
   int hotItem = 0;  // 1-based, 0 for none
   int lastPaintedHotItem = 0;
