@@ -108,7 +108,7 @@ bool PaintItem(HWND header, HeaderRecord& record, HDC picture, POINT origin, con
     } else {
       shade(ToArgb(accent, 60), ToArgb(accent, 10));
     }
-    if (record.hot && record.clickable && record.hotItem == item) {
+    if (record.hover.Inside() && record.clickable && record.hotItem == item) {
       shade(ToArgb(accent, 60), ToArgb(kBlack, 30));
     }
     if (record.clickable && record.pressedItem == item) {
@@ -192,7 +192,7 @@ void PaintItems(HWND header, HeaderRecord& record, HDC target) {
   if (w <= 0 || h <= 0) return;
   const BackdropKey key = BackdropKeyOf(header, whole, Engine().veilAlphaGiven);
   if (!key.skinIndex) return;
-  const int hot = record.hot && record.clickable ? record.hotItem : 0;
+  const int hot = record.hover.Inside() && record.clickable ? record.hotItem : 0;
   const int state = hot * 1024 + (record.clickable ? record.pressedItem : 0);
   const std::size_t look = LookOf(header, record, items, margin);
   const Surface* picture = record.pictures.Find(state, key, look);
@@ -273,7 +273,6 @@ LRESULT CALLBACK HeaderWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
       return 1;
     case WM_MOUSEMOVE: {
       record->hover.Enter(window);
-      record->hot = true;
       record->hotItem = HitTestHeaderItem(window, XOf(lParam));
       if (record->hotItem >= 1 && record->hotItem != record->lastPaintedHotItem && !record->buttonDown) {
         record->lastPaintedHotItem = record->hotItem;
@@ -296,7 +295,6 @@ LRESULT CALLBACK HeaderWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
       if (!record->hover.Leave(window)) break;
       record->lastPaintedHotItem = 0;
       record->hotItem = 0;
-      record->hot = false;
       PaintHeader(window, nullptr);
       break;
     case WM_NCDESTROY:

@@ -15,7 +15,6 @@
 
 struct HeaderRecord : ControlRecord {
   HoverTracker hover{HoverOwner::Header};
-  bool hot = false;
   int hotItem = 0;  // 1-based, 0 for none
   int lastPaintedHotItem = 0;
   bool clickable = false;
