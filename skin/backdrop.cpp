@@ -10,6 +10,8 @@
 #include "gdiplus/path_object.h"
 #include "skin/frame_paint.h"
 #include "skin/painters.h"
+#include "skin/palette.h"
+#include "skin/window_parts.h"
 #include "skin/skin_core.h"
 
 namespace {
@@ -36,25 +38,16 @@ std::pair<int, int> FindContainer(HWND window) {
 
 void LayTint(HDC dc, const ContainerRecord& container, int w, int h) {
   if (container.value == 0) return;
-  BackdropGraphics drawing(dc);
+  PixelGraphics drawing(dc);
   GraphicsObject& graphics = drawing.Get();
   SolidBrushObject brush;
   if (!drawing.Ok() || !brush.CreateSolidFill(ToArgb(container.value, container.alpha))) return;
   if (container.isGroupBox) {
     PathObject path;
-    path.CreatePath();
-    AddRoundedRectPath(path, 0, 5, static_cast<float>(w), static_cast<float>(h - 6), 5);
+    MakeRoundedPath(path, 0, 5, static_cast<float>(w), static_cast<float>(h - 6), 5);
     graphics.FillPath(brush, path);
   } else {
     graphics.FillRectangleI(brush, 0, 0, w, h);
-  }
-}
-
-void LayVeil(HDC dc, int w, int h) {
-  BackdropGraphics drawing(dc);
-  SolidBrushObject veil;
-  if (drawing.Ok() && veil.CreateSolidFill(ToArgb(RGB(255, 255, 255), Engine().veilAlpha))) {
-    drawing.Get().FillRectangleI(veil, 0, 0, w, h);
   }
 }
 
@@ -95,21 +88,6 @@ HDC BackBufferOf(int skinIndex) {
 
 }  // namespace
 
-BackdropGraphics::BackdropGraphics(HDC dc) {
-  if (EngineRunning()) {
-    for (const BackdropEntry& e : Engine().backdrops) {
-      if (e.dc == dc) {
-        pixels_.emplace(e.bits, e.width, e.height);
-        return;
-      }
-    }
-  }
-  if (dc) onDc_.CreateFromHDC(dc);
-}
-
-bool BackdropGraphics::Ok() const { return pixels_ ? pixels_->Ok() : !onDc_.Empty(); }
-GraphicsObject& BackdropGraphics::Get() { return pixels_ ? pixels_->Get() : onDc_; }
-
 BackdropSource FindBackdropSource(HWND window) {
   BackdropSource source;
   if (const int index = FindSkinWindow(window)) {
@@ -146,11 +124,6 @@ RECT RectInSkinWindow(HWND window) {
   SkinWindow* record = SkinWindowAt(index);
   if (!record || record->window == window) return RECT{};
   return RectRelativeTo(record->window, window);
-}
-
-RECT ClientAreaInWindow(HWND window) {
-  // Where the system put it: scroll bars are as wide as the system makes them.
-  return ClientRectInWindow(window);
 }
 
 HDC PaintBackdrop(HWND window, const RECT& rect) {
@@ -190,10 +163,11 @@ bool ReleaseBackdrop(HDC dc) {
 }
 
 HBITMAP BackdropBitmap(HWND window) {
-  const RECT r = ClientAreaInWindow(window);
+  const RECT r = ClientRectInWindow(window);
   const int w = r.right - r.left, h = r.bottom - r.top;
   if (w <= 0 || h <= 0) return nullptr;
-  HDC dc = PaintBackdrop(window, r);
+  ScopedBackdrop backdrop(window, r);
+  HDC dc = backdrop.Get();
   if (!dc) return nullptr;
   LayVeil(dc, w, h);
   HBITMAP bitmap = CreateCompatibleBitmap(dc, w, h);
@@ -203,17 +177,24 @@ HBITMAP BackdropBitmap(HWND window) {
     SelectObject(copy, previous);
     DeleteDC(copy);
   }
-  ReleaseBackdrop(dc);
   return bitmap;
 }
 
-HDC ControlBackdrop(HWND window) {
+ScopedBackdrop ControlBackdrop(HWND window) {
   RECT outer{};
   GetWindowRect(window, &outer);
   const int w = outer.right - outer.left, h = outer.bottom - outer.top;
-  HDC dc = PaintBackdrop(window, RECT{0, 0, w, h});
-  if (dc) LayVeil(dc, w, h);
-  return dc;
+  ScopedBackdrop backdrop(window, RECT{0, 0, w, h});
+  if (backdrop) LayVeil(backdrop.Get(), w, h);
+  return backdrop;
+}
+
+void LayVeil(HDC dc, int w, int h) {
+  PixelGraphics drawing(dc);
+  SolidBrushObject veil;
+  if (drawing.Ok() && veil.CreateSolidFill(ToArgb(palette::kWhite, Engine().veilAlpha))) {
+    drawing.Get().FillRectangleI(veil, 0, 0, w, h);
+  }
 }
 
 bool HasTransparentExStyle(HWND window) { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TRANSPARENT) != 0; }
@@ -290,7 +271,7 @@ bool AnswerControlColour(int skinIndex, UINT message, HDC dc, HWND control, LRES
     // The brush handed out last still shows the skin behind the control until that goes stale.
     // A fresh brush each time, but from the picture kept since the last answer while that
     // picture still shows what is behind the control.
-    const BackdropKey key = BackdropKeyOf(control, ClientAreaInWindow(control), true);
+    const BackdropKey key = BackdropKeyOf(control, ClientRectInWindow(control), true);
     if (held.bitmap && held.key == key) {
       if (HBRUSH brush = CreatePatternBrush(held.bitmap.get())) {
         held.Replace(brush, false, held.bitmap.release());

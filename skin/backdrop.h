@@ -4,33 +4,43 @@
 // family and the parent-side colour handling share. Internal to skin/.
 #include <windows.h>
 
-#include <optional>
-
 #include "skin/skin_core.h"
 
 // A memory DC of the rectangle's size (relative to the window rectangle's top-left corner)
 // holding the background behind it, or nullptr outside a skinned window. Free it with
-// ReleaseBackdrop.
+// ReleaseBackdrop; the families hold it in a ScopedBackdrop.
 HDC PaintBackdrop(HWND window, const RECT& rect);
 bool ReleaseBackdrop(HDC dc);
-// The background behind the window's client area under the white veil; the caller owns it.
-HBITMAP BackdropBitmap(HWND window);
-// PaintBackdrop of the whole window rectangle with the white veil over it.
-HDC ControlBackdrop(HWND window);
 
-// A GDI+ graphics over a DC; straight into the pixels when the DC is one of our backdrops.
-class BackdropGraphics {
+// The one owner of a backdrop: released when it goes, whatever path the paint takes.
+class ScopedBackdrop {
  public:
-  explicit BackdropGraphics(HDC dc);
-  BackdropGraphics(const BackdropGraphics&) = delete;
-  BackdropGraphics& operator=(const BackdropGraphics&) = delete;
-  bool Ok() const;
-  GraphicsObject& Get();
+  ScopedBackdrop() = default;
+  // PaintBackdrop of the rectangle.
+  ScopedBackdrop(HWND window, const RECT& rect) : dc_(PaintBackdrop(window, rect)) {}
+  ~ScopedBackdrop() { ReleaseBackdrop(dc_); }
+  ScopedBackdrop(ScopedBackdrop&& other) noexcept : dc_(other.dc_) { other.dc_ = nullptr; }
+  ScopedBackdrop& operator=(ScopedBackdrop&& other) noexcept {
+    if (this != &other) {
+      ReleaseBackdrop(dc_);
+      dc_ = other.dc_;
+      other.dc_ = nullptr;
+    }
+    return *this;
+  }
+  HDC Get() const { return dc_; }
+  explicit operator bool() const { return dc_ != nullptr; }
 
  private:
-  std::optional<PixelGraphics> pixels_;
-  GraphicsObject onDc_;
+  HDC dc_ = nullptr;
 };
+
+// Lays the white veil, at the engine's alpha, over w x h of a backdrop or surface.
+void LayVeil(HDC dc, int w, int h);
+// The background behind the window's client area under the white veil; the caller owns it.
+HBITMAP BackdropBitmap(HWND window);
+// The backdrop of the whole window rectangle with the white veil over it.
+ScopedBackdrop ControlBackdrop(HWND window);
 
 struct BackdropSource {
   bool direct = false;
@@ -41,8 +51,6 @@ BackdropSource FindBackdropSource(HWND window);
 // The container whose tint lies over the window's backdrop (its own, when it is one), or nullptr.
 const ContainerRecord* ContainerTintOf(HWND window, const BackdropSource& source);
 RECT RectInSkinWindow(HWND window);
-// Where the client area lies inside the window rectangle.
-RECT ClientAreaInWindow(HWND window);
 
 // Clips the visible children without WS_EX_TRANSPARENT out of `dc`.
 void ExcludeChildren(HWND window, HDC dc);

@@ -1,8 +1,6 @@
 #include "skin/backdrop_cache.h"
 
-#include "gdiplus/brush_objects.h"
 #include "skin/backdrop.h"
-#include "skin/painters.h"
 
 namespace {
 
@@ -40,13 +38,7 @@ const Surface* CachedBackdrop::Get(HWND window, const RECT& rect, bool veiled) {
   ScopedBackdrop backdrop(window, rect);
   if (!backdrop.Get()) return nullptr;
   BitBlt(surface_.Dc(), 0, 0, w, h, backdrop.Get(), 0, 0, SRCCOPY);
-  if (veiled) {
-    PixelGraphics g(surface_);
-    SolidBrushObject veil;
-    if (g.Ok() && veil.CreateSolidFill(ToArgb(RGB(255, 255, 255), Engine().veilAlpha))) {
-      g.Get().FillRectangleI(veil, 0, 0, w, h);
-    }
-  }
+  if (veiled) LayVeil(surface_.Dc(), w, h);
   key_ = key;
   valid_ = true;
   return &surface_;

@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <functional>
+#include <string>
 #include <memory>
 #include <vector>
 
@@ -25,6 +27,22 @@ class CachedBackdrop {
   Surface surface_;
   BackdropKey key_;
   bool valid_ = false;
+};
+
+// Folds what a picture shows into one number for StatePictures' `look`.
+class LookHash {
+ public:
+  LookHash& Add(std::size_t v) {
+    value_ ^= v + 0x9E3779B9u + (value_ << 6) + (value_ >> 2);
+    return *this;
+  }
+  LookHash& Add(int v) { return Add(static_cast<std::size_t>(static_cast<unsigned>(v))); }
+  LookHash& Add(const RECT& r) { return Add(static_cast<int>(r.left)).Add(static_cast<int>(r.top)).Add(static_cast<int>(r.right)).Add(static_cast<int>(r.bottom)); }
+  LookHash& Add(const std::string& text) { return Add(std::hash<std::string>{}(text)); }
+  std::size_t Value() const { return value_; }
+
+ private:
+  std::size_t value_ = 0;
 };
 
 // Pictures painted over a backdrop, one per state; `look` stands for everything else the

@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <optional>
 
-#include "gdiplus/brush_objects.h"
 #include "gdiplus/graphics_object.h"
 #include "gdiplus/pen_object.h"
 #include "skin/backdrop.h"
 #include "skin/frame_paint.h"
+#include "skin/painters.h"
+#include "skin/palette.h"
 #include "skin/skin.h"
 #include "skin/skin_core.h"
 
@@ -30,11 +31,7 @@ BandLayout LayoutOf(const SkinWindow& record) {
 void FillBand(GraphicsObject& g, const RECT& band) {
   const float x = static_cast<float>(band.left), y = static_cast<float>(band.top);
   const float w = static_cast<float>(band.right - band.left), h = static_cast<float>(band.bottom - band.top);
-  LinearBrushObject ground;
-  if (ground.CreateLineBrushFromRect({x, y - 1, w, h + 2}, ToArgb(RGB(0, 0, 0), 40), ToArgb(RGB(0, 0, 0), 110),
-                                     gp::LinearGradientModeVertical)) {
-    g.FillRectangle(ground, x, y, w, h);
-  }
+  FillVertical(g, x, y, w, h, ToArgb(palette::kBlack, 40), ToArgb(palette::kBlack, 110));
   PenObject edge;
   if (edge.CreatePen1(ToArgb(kBandText, 90), 1)) g.DrawLine(edge, x, y, x + w - 1, y);
 }

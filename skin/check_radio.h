@@ -2,6 +2,7 @@
 // Check boxes and auto radio buttons, painted by the engine over the skinned background.
 #include <windows.h>
 
+#include "skin/backdrop_cache.h"
 #include "skin/skin_core.h"
 
 struct CheckRadioRecord : ControlRecord {
@@ -10,13 +11,14 @@ struct CheckRadioRecord : ControlRecord {
   bool focused = false;
   HWND parent = nullptr;  // the window that was searched
   ControlFont font;
+  HoverTracker hover{HoverOwner::CheckRadio};
+  CachedBackdrop behind;  // the skin behind the button
+  StatePictures faces;    // painted per hot, disabled and checked state
 };
-
-// The hot kind of the skin window record while a check box or radio button is lit.
-inline constexpr int kHotKindCheckRadio = 5;
 
 void InstallCheckAndRadioButtons(int skinIndex, HWND parent);
 LRESULT CALLBACK CheckRadioWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// `state` holds ODS_* bits: ODS_HOTLIGHT lights the box, ODS_DISABLED greys it.
-void PaintCheckBox(HWND window, UINT state);
-void PaintRadioButton(HWND window, UINT state);
+// The one paint routine of both: the button's picture into `dc` (client and window
+// coincide). `state` holds ODS_* bits: ODS_HOTLIGHT lights the mark (so does the hover the
+// record tracks), ODS_DISABLED greys it.
+void PaintCheckOrRadio(HWND window, HDC dc, UINT state);

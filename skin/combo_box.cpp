@@ -1,17 +1,22 @@
 #include "skin/combo_box.h"
 
+#include <vector>
+
 #include "gdiplus/brush_objects.h"
 #include "gdiplus/graphics_object.h"
 #include "gdiplus/path_object.h"
 #include "gdiplus/pen_object.h"
 #include "runtime/gbk_text.h"
 #include "skin/backdrop.h"
-#include "skin/family_painters.h"
+#include "skin/control_paint.h"
+#include "skin/painters.h"
+#include "skin/palette.h"
+#include "skin/text_painters.h"
 
 namespace {
 
-const COLORREF kWhite = RGB(255, 255, 255);
-const COLORREF kBlack = RGB(0, 0, 0);
+using palette::kBlack;
+using palette::kWhite;
 
 ComboRecord* RecordOf(HWND window) { return static_cast<ComboRecord*>(FamilyRecordOf(window, Family::Combo)); }
 
@@ -46,9 +51,56 @@ LRESULT EditColour(int skinIndex, HWND edit, HDC dc) {
   return reinterpret_cast<LRESULT>(held.brush);
 }
 
-void PaintFromWindow(HWND window, int hot = -1, int focused = -1) {
-  PaintCombo(SkinIndexOf(window),
-             ListIndexOf(window), hot, focused);
+void PaintFromWindow(HWND window) { PaintAtOnce(window, PaintCombo); }
+
+// The places of the combo's visible children, which keep the key colour: each shows its own
+// picture through it (the list of a simple combo inside its 2-pixel frame).
+std::vector<RECT> ChildPlaces(HWND combo) {
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  GetComboBoxInfo(combo, &info);
+  std::vector<RECT> places;
+  for (HWND child = GetWindow(combo, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(child)) continue;
+    RECT r = RectRelativeTo(combo, child);
+    if (child == info.hwndList) InflateRect(&r, -2, -2);
+    places.push_back(r);
+  }
+  return places;
+}
+
+void DrawCombo(GraphicsObject& g, HWND combo, const std::vector<RECT>& children, const std::string& text,
+               COLORREF ink, int w, int h, bool hot, bool focused) {
+  const COLORREF accent = Engine().accentColour;
+  const LONG_PTR style = GetWindowLongPtrW(combo, GWL_STYLE);
+  SolidBrushObject veil;
+  if (veil.CreateSolidFill(ToArgb(kWhite, TintingOn() ? Engine().veilAlpha : 255))) g.FillRectangleI(veil, 0, 0, w, h);
+  for (const RECT& r : children) {
+    g.SetClipRectI(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    g.GraphicsClear(ToArgb(kComboKey));
+    g.ResetClip();
+  }
+  PenObject frame;
+  if (frame.CreatePen1((hot || focused) ? ToArgb(accent, 200) : ToArgb(kBlack, 80), 1)) {
+    g.SetSmoothingMode(gp::SmoothingModeNone);
+    g.DrawRectangleI(frame, 0, 0, w - 1, h - 1);
+  }
+  g.SetSmoothingMode(gp::SmoothingModeAntiAlias);
+  const RECT button = ComboButtonRect(w, h, style);
+  if (button.right <= button.left) return;
+  // A drop-down combo's height is its one-line part; a list hangs below it as a popup.
+  const float bx = static_cast<float>(button.left), by = static_cast<float>(button.top);
+  const float bw = static_cast<float>(button.right - button.left), bh = static_cast<float>(button.bottom - button.top);
+  PathObject shape, inner;
+  MakeRoundedPath(shape, bx, by, bw - 1, bh - 1, 4);
+  MakeRoundedPath(inner, bx + 1, by + 1, bw - 3, bh - 3, 1);
+  FillGradient(g, {bx, by}, {bx, by + bh}, ToArgb(kWhite, 100), ToArgb(accent, hot ? 150 : 30), &inner);
+  StrokePath(g, shape, hot ? ToArgb(accent, 200) : ToArgb(kBlack, 80));
+  g.SetSmoothingMode(gp::SmoothingModeNone);
+  DrawGlyphCentred(g, NamedGlyph(L"ARROW_DOWN"), bx, by, bw - 1, bh - 1);
+  if ((style & 0x3) == CBS_DROPDOWNLIST) {
+    DrawControlText(g, text, "宋体", 12, 0, ToArgb(ink), gp::RectF(4, 1, bx - 6, static_cast<float>(h - 2)), 0, 1);
+  }
 }
 
 }  // namespace
@@ -82,11 +134,11 @@ LRESULT CALLBACK ComboWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
   ComboRecord* record = RecordOf(window);
   if (!record) return CallPrevious(window, message, wParam, lParam);
   const int skinIndex = SkinIndexOf(window);
-  const int index = ListIndexOf(window);
   SkinWindow* skin = SkinWindowAt(skinIndex);
   const WNDPROC previous = record->previous;
   switch (message) {
     case WM_NCDESTROY:
+      record->hover.Forget(window);
       ReleaseControl(window, *record);
       return CallWindowProcW(previous, window, message, wParam, lParam);
     case WM_MOVE:
@@ -94,24 +146,21 @@ LRESULT CALLBACK ComboWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
       break;
     case WM_SETFOCUS:
       record->focused = true;
-      PaintFromWindow(window, -1, 1);
+      PaintFromWindow(window);
       break;
     case WM_KILLFOCUS: {
       record->focused = false;
       const LRESULT result = CallWindowProcW(previous, window, message, wParam, lParam);
-      if (RecordOf(window)) PaintFromWindow(window, -1, 0);
+      if (RecordOf(window)) PaintFromWindow(window);
       return result;
     }
     case WM_SETTEXT:
       if (FindWindowExW(window, nullptr, L"Edit", nullptr)) InvalidateRect(window, nullptr, TRUE);
       break;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      BeginPaint(window, &ps);
-      EndPaint(window, &ps);
-      PaintFromWindow(window);
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+      ServePaint(window, message, wParam, PaintCombo);
       return 0;
-    }
     case WM_ERASEBKGND:
       SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
       return 1;
@@ -132,19 +181,10 @@ LRESULT CALLBACK ComboWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
       if (TintingOn() && skin && lParam) return EditColour(skinIndex, reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
       break;
     case WM_MOUSEMOVE:
-      TrackLeave(window);
-      if (skin) {
-        skin->hotControl = index;
-        if (index >= 1 && (skin->lastHotControl != index || skin->hotKind != kHotKindCombo)) {
-          PaintFromWindow(window, 1);
-          skin->lastHotControl = index;
-          skin->hotKind = kHotKindCombo;
-        }
-      }
+      if (record->hover.Enter(window)) PaintFromWindow(window);
       break;
     case WM_MOUSELEAVE:
-      PaintFromWindow(window, 0);
-      if (skin) skin->lastHotControl = 0;
+      if (record->hover.Leave(window)) PaintFromWindow(window);
       break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
@@ -162,71 +202,31 @@ LRESULT CALLBACK ComboWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
   return CallWindowProcW(previous, window, message, wParam, lParam);
 }
 
-void PaintCombo(int skinIndex, int comboIndex, int hot, int focused) {
-  SkinWindow* skin = SkinWindowAt(skinIndex);
-  if (!skin) return;
-  auto& list = skin->List(Family::Combo);
-  if (comboIndex < 1 || comboIndex > static_cast<int>(list.size())) return;
-  auto& record = static_cast<ComboRecord&>(*list[comboIndex - 1]);
-  HWND combo = record.window;
-  if (!combo) return;
-  const bool isHot = hot > 0;
-  const bool isFocused = focused >= 0 ? focused > 0 : record.focused;
-  RECT outer{};
-  GetWindowRect(combo, &outer);
-  const int w = outer.right - outer.left, h = outer.bottom - outer.top;
+void PaintCombo(HWND combo, HDC dc, DcOrigin origin) {
+  ComboRecord* record = RecordOf(combo);
+  if (!record || !dc) return;
+  const SIZE size = WindowSizeOf(combo);
+  const int w = size.cx, h = size.cy;
   if (w <= 0 || h <= 0) return;
-  const LONG_PTR style = GetWindowLongPtrW(combo, GWL_STYLE);
-  HDC backdrop = PaintBackdrop(combo, RECT{0, 0, w, h});
-  if (!backdrop) return;
-  {
-    GraphicsObject g;
-    if (g.CreateFromHDC(backdrop)) {
-      SolidBrushObject veil;
-      if (veil.CreateSolidFill(ToArgb(kWhite, TintingOn() ? Engine().veilAlpha : 255))) g.FillRectangleI(veil, 0, 0, w, h);
-      // The children draw themselves: their places keep the key colour.
-      for (HWND child = GetWindow(combo, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (!IsWindowVisible(child)) continue;
-        RECT r = RectRelativeTo(combo, child);
-        if (IsClass(child, "combolbox")) InflateRect(&r, -2, -2);
-        g.SetClipRectI(r.left, r.top, r.right - r.left, r.bottom - r.top);
-        g.GraphicsClear(0xFF000000u | GetRValue(kComboKey) << 16 | GetGValue(kComboKey) << 8 | GetBValue(kComboKey));
-        g.ResetClip();
-      }
-      g.SetSmoothingMode(gp::SmoothingModeAntiAlias);
-      PenObject frame;
-      if (frame.CreatePen1((isHot || isFocused) ? ToArgb(Engine().accentColour, 200) : ToArgb(kBlack, 80), 1)) {
-        g.SetSmoothingMode(gp::SmoothingModeNone);
-        g.DrawRectangleI(frame, 0, 0, w - 1, h - 1);
-        g.SetSmoothingMode(gp::SmoothingModeAntiAlias);
-      }
-      const RECT button = ComboButtonRect(w, h, style);
-      if (button.right > button.left) {
-        // A drop-down combo's height is its one-line part; a list hangs below it as a popup.
-        const float bx = static_cast<float>(button.left), by = static_cast<float>(button.top);
-        const float bw = static_cast<float>(button.right - button.left), bh = static_cast<float>(button.bottom - button.top);
-        PathObject shape, inner;
-        MakeRoundedPath(shape, bx, by, bw - 1, bh - 1, 4);
-        MakeRoundedPath(inner, bx + 1, by + 1, bw - 3, bh - 3, 1);
-        FillGradient(g, &inner, bx, by, bx, by + bh, ToArgb(kWhite, 100), ToArgb(Engine().accentColour, isHot ? 150 : 30));
-        OutlinePath(g, shape, isHot ? ToArgb(Engine().accentColour, 200) : ToArgb(kBlack, 80));
-        g.SetSmoothingMode(gp::SmoothingModeNone);
-        DrawGlyphCentred(g, NamedGlyph(L"ARROW_DOWN"), bx, by, bw - 1, bh - 1);
-        if ((style & 0x3) == CBS_DROPDOWNLIST) {
-          DrawControlText(g, SelectedText(combo), "宋体", 12,
-                          0, ToArgb(TextColourOf(combo)),
-                          gp::RectF(4, 1, bx - 6, static_cast<float>(h - 2)), 0, 1);
-        }
-      }
-    }
+  const bool hot = record->hover.Inside(), focused = record->focused;
+  const bool dropDownList = (GetWindowLongPtrW(combo, GWL_STYLE) & 0x3) == CBS_DROPDOWNLIST;
+  const std::string text = dropDownList ? SelectedText(combo) : std::string();
+  const COLORREF ink = TextColourOf(combo);
+  const std::vector<RECT> children = ChildPlaces(combo);
+  LookHash look;
+  look.Add(text).Add(static_cast<int>(ink)).Add(static_cast<int>(Engine().accentColour));
+  look.Add(TintingOn() ? Engine().veilAlpha : 255).Add(static_cast<int>(GetWindowLongPtrW(combo, GWL_STYLE) & 0x3));
+  for (const RECT& r : children) look.Add(r);
+  const int state = (hot ? 1 : 0) | (focused ? 2 : 0);
+  const Surface* face = FaceOf(combo, record->behind, record->faces, state, look.Value(), w, h, [&](GraphicsObject& g) {
+    DrawCombo(g, combo, children, text, ink, w, h, hot, focused);
+  });
+  if (!face) return;
+  POINT at{0, 0};
+  if (origin == DcOrigin::Client) {
+    const RECT client = ClientRectInWindow(combo);
+    at = POINT{-client.left, -client.top};
   }
-  {
-    HDC dc = GetWindowDC(combo);
-    if (dc) {
-      ++EngineCounters().keyedCopies;
-      TransparentBlt(dc, 0, 0, w, h, backdrop, 0, 0, w, h, kComboKey);
-      ReleaseDC(combo, dc);
-    }
-  }
-  ReleaseBackdrop(backdrop);
+  ++EngineCounters().keyedCopies;
+  TransparentBlt(dc, at.x, at.y, w, h, face->Dc(), 0, 0, w, h, kComboKey);
 }

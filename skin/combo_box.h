@@ -4,20 +4,26 @@
 // list show through a colour key.
 #include <windows.h>
 
+#include "skin/backdrop_cache.h"
+#include "skin/control_paint.h"
+#include "skin/palette.h"
 #include "skin/skin_core.h"
 
 struct ComboRecord : ControlRecord {
+  HoverTracker hover{HoverOwner::Combo};
   bool focused = false;
+  CachedBackdrop behind;  // the skin behind the whole window
+  StatePictures faces;    // painted per hover and focus; the look holds the text and the children's places
 };
 
-inline constexpr int kHotKindCombo = 3;
 // The colour that stands for "the child's own picture" in a combo box's composition.
-inline constexpr COLORREF kComboKey = RGB(255, 0, 255);
+inline constexpr COLORREF kComboKey = palette::kChildKey;
 
 void InstallComboBoxes(int skinIndex, HWND parent);
 LRESULT CALLBACK ComboWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// Hot and focused default to the record's state when not given (-1).
-void PaintCombo(int skinIndex, int comboIndex, int hot = -1, int focused = -1);
+// The one paint routine: the whole window's picture, as the record's hover and focus say,
+// into `dc`; the children's places are left to them.
+void PaintCombo(HWND combo, HDC dc, DcOrigin origin);
 // Where the drop-down button lies in a combo box of the window size and style; empty for
 // CBS_SIMPLE.
 RECT ComboButtonRect(int width, int height, LONG_PTR style);

@@ -8,13 +8,16 @@
 #include "gdiplus/path_object.h"
 #include "skin/backdrop.h"
 #include "skin/button_kinds.h"
-#include "skin/family_painters.h"
+#include "skin/painters.h"
+#include "skin/palette.h"
+#include "skin/text_painters.h"
+#include "skin/window_parts.h"
 #include "skin/skin.h"
 
 namespace {
 
-const COLORREF kWhite = RGB(255, 255, 255);
-const COLORREF kBlack = RGB(0, 0, 0);
+using palette::kBlack;
+using palette::kWhite;
 
 ContainerRecord* ContainerAt(int skinIndex, int index) {
   SkinWindow* skin = SkinWindowAt(skinIndex);
@@ -42,20 +45,21 @@ bool IsGroupBox(HWND window) {
 }
 
 // The memory picture of a container: the skin behind it (with its tint), then its frame.
-HDC ComposeContainer(ContainerRecord& container, int w, int h) {
-  HDC memory = PaintBackdrop(container.window, RECT{0, 0, w, h});
-  if (!memory) return nullptr;
+ScopedBackdrop ComposeContainer(ContainerRecord& container, int w, int h) {
+  ScopedBackdrop memory(container.window, RECT{0, 0, w, h});
+  if (!memory) return memory;
   if (container.isGroupBox) {
-    PaintGroupBox(container, memory, w, h);
+    PaintGroupBox(container, memory.Get(), w, h);
   } else if (container.border) {
-    GraphicsObject g;
-    if (g.CreateFromHDC(memory)) {
+    PixelGraphics drawing(memory.Get());
+    if (drawing.Ok()) {
+      GraphicsObject& g = drawing.Get();
       g.SetSmoothingMode(gp::SmoothingModeAntiAlias);
       PathObject outer, inner;
       MakeRoundedPath(outer, 0, 0, static_cast<float>(w - 1), static_cast<float>(h - 1), 5);
       MakeRoundedPath(inner, 1, 1, static_cast<float>(w - 3), static_cast<float>(h - 3), 3);
-      OutlinePath(g, outer, ToArgb(kBlack, 40));
-      OutlinePath(g, inner, ToArgb(kWhite, 100));
+      StrokePath(g, outer, ToArgb(kBlack, 40));
+      StrokePath(g, inner, ToArgb(kWhite, 100));
     }
   }
   return memory;
@@ -168,31 +172,31 @@ void PaintContainer(int skinIndex, int containerIndex, HDC dc) {
   if (!record) return;
   const SIZE size = ClientSize(record->window);
   if (size.cx <= 0 || size.cy <= 0) return;
-  HDC memory = ComposeContainer(*record, size.cx, size.cy);
+  const ScopedBackdrop memory = ComposeContainer(*record, size.cx, size.cy);
   if (!memory) return;
   if (dc) {
     ExcludeChildren(record->window, dc);
-    BitBlt(dc, 0, 0, size.cx, size.cy, memory, 0, 0, SRCCOPY);
+    BitBlt(dc, 0, 0, size.cx, size.cy, memory.Get(), 0, 0, SRCCOPY);
   } else {
     DcExcludingChildren screen(record->window);
-    if (screen.Get()) BitBlt(screen.Get(), 0, 0, size.cx, size.cy, memory, 0, 0, SRCCOPY);
+    if (screen.Get()) BitBlt(screen.Get(), 0, 0, size.cx, size.cy, memory.Get(), 0, 0, SRCCOPY);
   }
   record->needsFullRedraw = false;
-  ReleaseBackdrop(memory);
 }
 
 void PaintGroupBox(ContainerRecord& container, HDC memory, int w, int h) {
-  const std::string text = ControlTextOf(container.window);
+  const std::string text = ControlTextGbk(container.window);
   float textWidth = 0;
   {
-    GraphicsObject g;
-    if (!g.CreateFromHDC(memory)) return;
+    PixelGraphics drawing(memory);
+    if (!drawing.Ok()) return;
+    GraphicsObject& g = drawing.Get();
     g.SetSmoothingMode(gp::SmoothingModeAntiAlias);
     PathObject outer, inner;
     MakeRoundedPath(outer, 0, 5, static_cast<float>(w - 1), static_cast<float>(h - 6), 5);
     MakeRoundedPath(inner, 1, 6, static_cast<float>(w - 3), static_cast<float>(h - 8), 3);
-    OutlinePath(g, outer, ToArgb(kBlack, 40));
-    OutlinePath(g, inner, ToArgb(kWhite, 90));
+    StrokePath(g, outer, ToArgb(kBlack, 40));
+    StrokePath(g, inner, ToArgb(kWhite, 90));
     textWidth = MeasureControlText(g, text, container.fontFace, container.fontSize, container.fontStyle);
   }
   if (text.empty()) return;
@@ -200,13 +204,12 @@ void PaintGroupBox(ContainerRecord& container, HDC memory, int w, int h) {
   const int x = GroupBoxCaptionX(GetWindowLongPtrW(container.window, GWL_STYLE), w, tw);
   const RECT caption{x, 1, x + tw, 1 + container.fontSize + 3};
   // The frame lines give way to the caption: the skin behind it is laid again there.
-  if (HDC under = PaintBackdrop(container.window, caption)) {
-    BitBlt(memory, caption.left, caption.top, tw, caption.bottom - caption.top, under, 0, 0, SRCCOPY);
-    ReleaseBackdrop(under);
+  if (const ScopedBackdrop under(container.window, caption); under) {
+    BitBlt(memory, caption.left, caption.top, tw, caption.bottom - caption.top, under.Get(), 0, 0, SRCCOPY);
   }
-  GraphicsObject g;
-  if (!g.CreateFromHDC(memory)) return;
-  DrawControlText(g, text, container.fontFace, container.fontSize, container.fontStyle,
+  PixelGraphics drawing(memory);
+  if (!drawing.Ok()) return;
+  DrawControlText(drawing.Get(), text, container.fontFace, container.fontSize, container.fontStyle,
                   ToArgb(TextColourOf(container.window)),
                   gp::RectF(static_cast<float>(caption.left), static_cast<float>(caption.top), static_cast<float>(tw) + 4,
                             static_cast<float>(caption.bottom - caption.top)),
@@ -280,15 +283,15 @@ LRESULT CallKeyedPrevious(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 // The control's own picture of `area` (client coordinates) with its key colour made
 // transparent over the veiled skin, into `target`.
 void ComposeKeyed(HWND window, const ColorKeyedRecord& record, HDC picture, HDC target, const RECT& area) {
-  HDC backdrop = ControlBackdrop(window);
+  const ScopedBackdrop veiled = ControlBackdrop(window);
+  HDC backdrop = veiled.Get();
   if (!backdrop) return;
-  const RECT client = ClientAreaInWindow(window);
+  const RECT client = ClientRectInWindow(window);
   const int w = area.right - area.left, h = area.bottom - area.top;
   ++EngineCounters().keyedCopies;
   TransparentBlt(backdrop, client.left + area.left, client.top + area.top, w, h, picture, area.left, area.top, w, h,
                  record.key);
   BitBlt(target, area.left, area.top, w, h, backdrop, client.left + area.left, client.top + area.top, SRCCOPY);
-  ReleaseBackdrop(backdrop);
 }
 
 bool PaintsIntoGivenDc(HWND window) {

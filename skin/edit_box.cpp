@@ -4,23 +4,17 @@
 #include "gdiplus/graphics_object.h"
 #include "gdiplus/pen_object.h"
 #include "skin/backdrop.h"
-#include "skin/painters.h"
+#include "skin/palette.h"
+#include "skin/window_parts.h"
 
 namespace {
 
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr int kHotKindEdit = 1;
+using palette::kBlack;
+using palette::kWhite;
 
 EditRecord* RecordOf(HWND window) { return static_cast<EditRecord*>(FamilyRecordOf(window, Family::Edit)); }
 
 bool HasScrollBar(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL)) != 0; }
-
-// The edit box the mouse was last seen over in this skin window is this one.
-bool ShowsHover(HWND window, const SkinWindow& skin) {
-  return skin.hotKind == kHotKindEdit && skin.lastHotControl != 0 &&
-         skin.lastHotControl == ListIndexOf(window) && skin.hotEditParent == GetParent(window);
-}
 
 void Install(int skinIndex, HWND edit) {
   if (FindInFamilyList(skinIndex, Family::Edit, edit)) return;
@@ -56,7 +50,7 @@ void PaintEditFrame(HWND window, bool focused, bool hot) {
   ScopedBackdrop backdrop(window, RECT{0, 0, w, h});
   if (!backdrop.Get()) return;
   {
-    DcGraphics gOwner(backdrop.Get());
+    PixelGraphics gOwner(backdrop.Get());
     if (!gOwner.Ok()) return;
     GraphicsObject& g = gOwner.Get();
     g.SetClipRectI(0, 0, w, h, gp::CombineModeReplace);
@@ -89,14 +83,7 @@ void PaintControlBackground(HWND window, HDC dc, bool intoDc) {
   if (w <= 0 || h <= 0) return;
   ScopedBackdrop backdrop(window, r);
   if (!backdrop.Get()) return;
-  {
-    DcGraphics gOwner(backdrop.Get());
-    GraphicsObject& g = gOwner.Get();
-    SolidBrushObject veil;
-    if (gOwner.Ok() && veil.CreateSolidFill(ToArgb(kWhite, Engine().veilAlpha))) {
-      g.FillRectangleI(veil, 0, 0, w, h);
-    }
-  }
+  LayVeil(backdrop.Get(), w, h);
   if (intoDc) {
     BitBlt(dc, 0, 0, w, h, backdrop.Get(), 0, 0, SRCCOPY);
   } else {
@@ -109,7 +96,6 @@ LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
   EditRecord* record = RecordOf(window);
   if (!record) return CallPrevious(window, message, wParam, lParam);
   SkinWindow& skin = *SkinWindowAt(SkinIndexOf(window));
-  const int index = ListIndexOf(window);
   const WNDPROC previous = record->previous;
   const bool tinting = TintingOn();
   switch (message) {
@@ -126,7 +112,7 @@ LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_SETFOCUS: {
       record->focused = true;
       const LRESULT result = CallWindowProcW(previous, window, message, wParam, lParam);
-      if (RecordOf(window)) PaintEditFrame(window, true, ShowsHover(window, skin));
+      if (EditRecord* again = RecordOf(window)) PaintEditFrame(window, true, again->hover.Inside());
       return result;
     }
     case WM_KILLFOCUS:
@@ -138,7 +124,7 @@ LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       }
       break;
     case WM_PAINT:
-      PaintEditFrame(window, record->focused, ShowsHover(window, skin));
+      PaintEditFrame(window, record->focused, record->hover.Inside());
       break;
     case WM_ERASEBKGND:
       if (tinting) {
@@ -148,7 +134,7 @@ LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       }
       break;
     case WM_NCPAINT: {
-      PaintEditFrame(window, record->focused, ShowsHover(window, skin));
+      PaintEditFrame(window, record->focused, record->hover.Inside());
       // The system paints the scroll bars only; the border is ours.
       HRGN bars = HasScrollBar(window) ? ScrollBarRegion(window) : nullptr;
       if (!bars) return 0;
@@ -164,14 +150,7 @@ LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       if (tinting) InvalidateRect(window, nullptr, TRUE);
       break;
     case WM_MOUSEMOVE: {
-      TrackLeave(window);
-      skin.hotControl = index;
-      if (!ShowsHover(window, skin)) {
-        skin.lastHotControl = index;
-        skin.hotKind = kHotKindEdit;
-        skin.hotEditParent = GetParent(window);
-        PaintEditFrame(window, record->focused, true);
-      }
+      if (record->hover.Enter(window)) PaintEditFrame(window, record->focused, true);
       if (record->mouseDown && !HasScrollBar(window)) InvalidateRect(window, nullptr, TRUE);
       break;
     }
@@ -183,11 +162,10 @@ LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       record->mouseDown = false;
       break;
     case WM_MOUSELEAVE:
-      if (ShowsHover(window, skin)) skin.lastHotControl = 0;
-      PaintEditFrame(window, record->focused, false);
+      if (record->hover.Leave(window)) PaintEditFrame(window, record->focused, false);
       break;
     case WM_NCDESTROY:
-      if (ShowsHover(window, skin)) skin.lastHotControl = 0;
+      record->hover.Forget(window);
       ReleaseControl(window, *record);  // its brush and colour go with it
       return CallWindowProcW(previous, window, message, wParam, lParam);
     default:

@@ -7,6 +7,7 @@
 #include "skin/skin_core.h"
 
 struct EditRecord : ControlRecord {
+  HoverTracker hover{HoverOwner::Edit};
   bool focused = false;
   bool mouseDown = false;
 };

@@ -74,8 +74,8 @@ void ReleaseSkinWindow(HWND window) { Release(window); }
 
 void SetOwnImage(SkinWindow& record, const ByteSet& image) {
   record.imageColour = AnalyseImageColour(image);
-  if (record.blendMode == 0 || record.blendMode == 1) {
-    record.preparedImage = PrepareSkinImage(image, {}, record.imageColour, record.blendMode == 1);
+  if (record.blendMode == kBlendFaded || record.blendMode == kBlendWhiteFaded) {
+    record.preparedImage = PrepareSkinImage(image, {}, record.imageColour, record.blendMode == kBlendWhiteFaded);
   } else {
     record.preparedImage = image;
   }
@@ -116,12 +116,12 @@ void SkinEngine::SetSkinImage(const std::wstring& fileName, const std::vector<st
                               std::optional<COLORREF> skinColour, std::optional<std::int64_t> accentColour,
                               std::optional<int> blendMode) {
   EngineState& e = Engine();
-  const std::int64_t accent = accentColour.value_or(14535202);
+  const std::int64_t accent = accentColour.value_or(palette::kGlow);
   const bool accentFollows = accent == -1;
   if (!accentFollows) e.accentColour = static_cast<COLORREF>(accent);
   const bool hasImage = !fileName.empty() || !bytes.empty();
   if (!hasImage && !skinColour) return;
-  const int mode = blendMode.value_or(4);
+  const int mode = blendMode.value_or(kBlendAsIs);
   e.blendMode = mode;
   if (!hasImage) {
     e.skinImage.clear();
@@ -132,8 +132,8 @@ void SkinEngine::SetSkinImage(const std::wstring& fileName, const std::vector<st
     } else if (PictureReadable(bytes, fileName)) {  // an unreadable one keeps the colour it has
       e.skinColour = AnalyseImageColour(bytes, fileName);
     }
-    if (mode == 0 || mode == 1) {
-      e.skinImage = PrepareSkinImage(bytes, fileName, e.skinColour, mode == 1);
+    if (mode == kBlendFaded || mode == kBlendWhiteFaded) {
+      e.skinImage = PrepareSkinImage(bytes, fileName, e.skinColour, mode == kBlendWhiteFaded);
     } else if (!fileName.empty()) {
       ImageObject picture;
       MemoryStream stream;

@@ -13,36 +13,20 @@
 #include "runtime/gbk_text.h"
 #include "skin/backdrop.h"
 #include "skin/caption_band.h"
+#include "skin/painters.h"
+#include "skin/palette.h"
 #include "skin/skin_core.h"
 
 namespace {
 
-const COLORREF kWhite = RGB(255, 255, 255);
-const COLORREF kBlack = RGB(0, 0, 0);
-const COLORREF kRed = RGB(255, 0, 0);
+using palette::kBlack;
+using palette::kWhite;
+constexpr COLORREF kRed = palette::kClose;
 
 RECT ClientOf(HWND window) {
   RECT r{};
   GetClientRect(window, &r);
   return r;
-}
-
-void FillVertical(GraphicsObject& g, float x, float y, float w, float h, std::uint32_t from, std::uint32_t to,
-                  const PathObject* shape = nullptr) {
-  if (w <= 0 || h <= 0) return;
-  LinearBrushObject brush;
-  // One pixel taller than the fill, so the last row is not the first colour again.
-  if (!brush.CreateLineBrushFromRect({x, y - 1, w, h + 2}, from, to, gp::LinearGradientModeVertical)) return;
-  if (shape) {
-    g.FillPath(brush, *shape);
-  } else {
-    g.FillRectangle(brush, x, y, w, h);
-  }
-}
-
-void RoundedPath(PathObject& path, float x, float y, float w, float h, float corner) {
-  path.CreatePath();
-  AddRoundedRectPath(path, x, y, w, h, corner);
 }
 
 // The background under the whole window: colour, then the skin picture by blend mode.
@@ -52,7 +36,7 @@ void PaintBackground(SkinWindow& record, GraphicsObject& g, int w, int h) {
   // pixel or two more than the clip path, and those must not show magenta.
   g.GraphicsClear(ToArgb(own ? record.imageColour : Engine().skinColour));
   PathObject clip;
-  RoundedPath(clip, 0, 0, static_cast<float>(w), static_cast<float>(h), 4);
+  MakeRoundedPath(clip, 0, 0, static_cast<float>(w), static_cast<float>(h), 4);
   g.SetClipPath(clip);
 
   ImageObject ownPicture;
@@ -67,9 +51,9 @@ void PaintBackground(SkinWindow& record, GraphicsObject& g, int w, int h) {
     const int iw = static_cast<int>(picture->GetImageWidth()), ih = static_cast<int>(picture->GetImageHeight());
     g.SetInterpolationMode(gp::InterpolationModeBilinear);
     switch (mode) {
-      case 1: g.DrawImageRectI(*picture, w - iw, 0, iw, ih); break;
-      case 2: g.DrawImageRectI(*picture, (w - iw) / 2, (h - ih) / 2, iw, ih); break;
-      case 3: g.DrawImageRectI(*picture, 0, 0, w, h); break;
+      case kBlendWhiteFaded: g.DrawImageRectI(*picture, w - iw, 0, iw, ih); break;
+      case kBlendCentred: g.DrawImageRectI(*picture, (w - iw) / 2, (h - ih) / 2, iw, ih); break;
+      case kBlendStretched: g.DrawImageRectI(*picture, 0, 0, w, h); break;
       default: g.DrawImageRectI(*picture, 0, 0, iw, ih); break;
     }
   }
@@ -84,8 +68,8 @@ void PaintBorder(GraphicsObject& g, int w, int h) {
   g.SetSmoothingMode(gp::SmoothingModeAntiAlias);
   PenObject dark, light;
   PathObject outer, inner;
-  RoundedPath(outer, 0, 0, static_cast<float>(w - 1), static_cast<float>(h - 1), 7);
-  RoundedPath(inner, 1, 1, static_cast<float>(w - 3), static_cast<float>(h - 3), 6);
+  MakeRoundedPath(outer, 0, 0, static_cast<float>(w - 1), static_cast<float>(h - 1), 7);
+  MakeRoundedPath(inner, 1, 1, static_cast<float>(w - 3), static_cast<float>(h - 3), 6);
   if (dark.CreatePen1(ToArgb(kBlack, 180), 1)) g.DrawPath(dark, outer);
   if (light.CreatePen1(ToArgb(kWhite, 180), 1)) g.DrawPath(light, inner);
   g.SetSmoothingMode(gp::SmoothingModeDefault);
@@ -279,7 +263,7 @@ void PaintCaptionButton(int skinIndex, int button, GraphicsObject* graphics, boo
   g.SetClipRectI(cell.left, cell.top, cellWidth, cellHeight);
   g.SetSmoothingMode(gp::SmoothingModeAntiAlias);
   PathObject shape;
-  if (close) RoundedPath(shape, x, y, bw, bh, 5);
+  if (close) MakeRoundedPath(shape, x, y, bw, bh, 5);
   const PathObject* closeShape = close ? &shape : nullptr;
   if (pressed) {
     if (close) {
@@ -301,7 +285,7 @@ void PaintCaptionButton(int skinIndex, int button, GraphicsObject* graphics, boo
           outline.CreatePen2(outlineBrush, 1)) {
         if (close) {
           PathObject top;
-          RoundedPath(top, x, y, bw - 1, upper, 5);
+          MakeRoundedPath(top, x, y, bw - 1, upper, 5);
           g.DrawPath(outline, top);
         } else {
           g.DrawRectangle(outline, x, y, bw - 1, upper);

@@ -13,13 +13,15 @@
 #include "gdiplus/pen_object.h"
 #include "gdiplus/string_format_object.h"
 #include "runtime/gbk_text.h"
+#include "skin/backdrop.h"
 #include "skin/painters.h"
+#include "skin/palette.h"
+#include "skin/text_painters.h"
 
 namespace {
 
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr int kHotKindHeader = 9;
+using palette::kBlack;
+using palette::kWhite;
 
 HeaderRecord* RecordOf(HWND window) { return static_cast<HeaderRecord*>(FamilyRecordOf(window, Family::Header)); }
 
@@ -38,10 +40,6 @@ void Register(int skinIndex, HWND header, bool insideList) {
   const int index = AddFamilyRecord(skinIndex, Family::Header, std::move(owned));
   if (!index) return;
   SubclassControl(header, record, skinIndex, index, HeaderWndProc);
-}
-
-void FillVertical(GraphicsObject& g, float w, float h, std::uint32_t from, std::uint32_t to) {
-  FillGradient(g, {0, 0}, {0, h}, from, to, nullptr, gp::RectF{0, 0, w, h});
 }
 
 // What one item shows, read from the header before anything is painted.
@@ -92,7 +90,7 @@ bool PaintItem(HWND header, HeaderRecord& record, HDC picture, POINT origin, con
   ScopedBackdrop backdrop(header, rect);
   if (!backdrop.Get()) return false;
   {
-    DcGraphics gOwner(backdrop.Get());
+    PixelGraphics gOwner(backdrop.Get());
     if (!gOwner.Ok()) return false;
     GraphicsObject& g = gOwner.Get();
     const float fw = static_cast<float>(w), fh = static_cast<float>(h);
@@ -101,16 +99,20 @@ bool PaintItem(HWND header, HeaderRecord& record, HDC picture, POINT origin, con
     if (base.CreateSolidFill(ToArgb(kWhite, Engine().veilAlphaGiven ? Engine().veilAlpha : 255))) {
       g.FillRectangleI(base, 0, 0, w, h);
     }
+    // Each shade runs down the item's whole height.
+    auto shade = [&](std::uint32_t from, std::uint32_t to) {
+      FillGradient(g, {0, 0}, {0, fh}, from, to, nullptr, gp::RectF{0, 0, fw, fh});
+    };
     if (record.clickable) {
-      FillVertical(g, fw, fh, ToArgb(kWhite, 80), ToArgb(accent, 120));
+      shade( ToArgb(kWhite, 80), ToArgb(accent, 120));
     } else {
-      FillVertical(g, fw, fh, ToArgb(accent, 60), ToArgb(accent, 10));
+      shade(ToArgb(accent, 60), ToArgb(accent, 10));
     }
-    if (record.hot && record.clickable && record.hotItem == item) {
-      FillVertical(g, fw, fh, ToArgb(accent, 60), ToArgb(kBlack, 30));
+    if (record.hover.Inside() && record.clickable && record.hotItem == item) {
+      shade(ToArgb(accent, 60), ToArgb(kBlack, 30));
     }
     if (record.clickable && record.pressedItem == item) {
-      FillVertical(g, fw, fh, ToArgb(kBlack, 30), ToArgb(kWhite, 120));
+      shade(ToArgb(kBlack, 30), ToArgb(kWhite, 120));
     }
     LinearBrushObject dividerInk;
     PenObject divider;
@@ -136,7 +138,7 @@ bool PaintItem(HWND header, HeaderRecord& record, HDC picture, POINT origin, con
     }
     if (!record.font) {
       record.font = std::make_unique<FontObject>();
-      MakeCaptionFont(*record.font, face, static_cast<float>(size), record.style);
+      MakeFont(*record.font, face, static_cast<float>(size), record.style);
     }
     const FontObject& font = *record.font;
     SolidBrushObject ink;
@@ -190,7 +192,7 @@ void PaintItems(HWND header, HeaderRecord& record, HDC target) {
   if (w <= 0 || h <= 0) return;
   const BackdropKey key = BackdropKeyOf(header, whole, Engine().veilAlphaGiven);
   if (!key.skinIndex) return;
-  const int hot = record.hot && record.clickable ? record.hotItem : 0;
+  const int hot = record.hover.Inside() && record.clickable ? record.hotItem : 0;
   const int state = hot * 1024 + (record.clickable ? record.pressedItem : 0);
   const std::size_t look = LookOf(header, record, items, margin);
   const Surface* picture = record.pictures.Find(state, key, look);
@@ -254,8 +256,6 @@ void PaintHeader(HWND header, HDC dc) {
 LRESULT CALLBACK HeaderWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   HeaderRecord* record = RecordOf(window);
   if (!record) return CallPrevious(window, message, wParam, lParam);
-  SkinWindow& skin = *SkinWindowAt(SkinIndexOf(window));
-  const int index = ListIndexOf(window);
   const WNDPROC previous = record->previous;
   switch (message) {
     case WM_MOVE:
@@ -272,11 +272,8 @@ LRESULT CALLBACK HeaderWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
       SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
       return 1;
     case WM_MOUSEMOVE: {
-      TrackLeave(window);
-      skin.hotControl = index;
-      record->hot = true;
+      record->hover.Enter(window);
       record->hotItem = HitTestHeaderItem(window, XOf(lParam));
-      skin.hotKind = kHotKindHeader;
       if (record->hotItem >= 1 && record->hotItem != record->lastPaintedHotItem && !record->buttonDown) {
         record->lastPaintedHotItem = record->hotItem;
         PaintHeader(window, nullptr);
@@ -284,7 +281,6 @@ LRESULT CALLBACK HeaderWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         record->lastPaintedHotItem = 0;
         if (!record->buttonDown) PaintHeader(window, nullptr);
       }
-      skin.lastHotControl = skin.hotControl;
       break;
     }
     case WM_LBUTTONDOWN:
@@ -296,15 +292,14 @@ LRESULT CALLBACK HeaderWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
       record->pressedItem = 0;
       break;
     case WM_MOUSELEAVE:
-      if (skin.hotKind == kHotKindHeader && skin.lastHotControl == index) skin.lastHotControl = 0;
+      if (!record->hover.Leave(window)) break;
       record->lastPaintedHotItem = 0;
       record->hotItem = 0;
-      record->hot = false;
       PaintHeader(window, nullptr);
       break;
     case WM_NCDESTROY:
       // The image list belongs to the header (or its list view): it is not destroyed here.
-      if (skin.hotKind == kHotKindHeader && skin.lastHotControl == index) skin.lastHotControl = 0;
+      record->hover.Forget(window);
       ReleaseControl(window, *record);
       return CallWindowProcW(previous, window, message, wParam, lParam);
     default:

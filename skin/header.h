@@ -14,7 +14,7 @@
 #include "skin/skin_core.h"
 
 struct HeaderRecord : ControlRecord {
-  bool hot = false;
+  HoverTracker hover{HoverOwner::Header};
   int hotItem = 0;  // 1-based, 0 for none
   int lastPaintedHotItem = 0;
   bool clickable = false;

@@ -8,14 +8,13 @@
 #include "gdiplus/graphics_object.h"
 #include "gdiplus/pen_object.h"
 #include "skin/backdrop.h"
-#include "skin/painters.h"
+#include "skin/palette.h"
+#include "skin/window_parts.h"
 #include "skin/skin.h"
 
 namespace {
 
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr int kHotKindList = 4;
+using palette::kBlack;
 constexpr UINT kArrowScrollMessage = 0x8002;
 
 ListControlRecord* RecordOf(HWND window) {
@@ -35,22 +34,6 @@ void Register(int skinIndex, HWND control) {
   SubclassControl(control, record, skinIndex, index, ListControlWndProc);
   // The frame keeps its size, so only its look is new: a shown control repaints its ring.
   if (IsWindowVisible(control)) RedrawWindow(control, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
-}
-
-void SetHot(HWND window, ListControlRecord& record, SkinWindow& skin, int index) {
-  skin.hotControl = index;
-  if (index >= 1 && (skin.lastHotControl != index || skin.hotKind != kHotKindList || !record.hot)) {
-    record.hot = true;
-    PaintListFrame(window, true, record.focused);
-    skin.lastHotControl = index;
-    skin.hotKind = kHotKindList;
-  }
-}
-
-void ClearHot(HWND window, ListControlRecord& record, SkinWindow& skin, int index) {
-  if (skin.hotKind == kHotKindList && skin.lastHotControl == index) skin.lastHotControl = 0;
-  record.hot = false;
-  PaintListFrame(window, false, record.focused);
 }
 
 // The system's part of the non-client area: the scroll bars and the corner between them,
@@ -104,16 +87,9 @@ void PaintTreeOverSkin(HWND window, ListControlRecord& record) {
     CallWindowProcW(record.previous, window, WM_PAINT, reinterpret_cast<WPARAM>(picture.Dc()), 0);
     ScopedBackdrop backdrop(window, r);
     if (backdrop.Get()) {
-      {
-        DcGraphics gOwner(backdrop.Get());
-        GraphicsObject& g = gOwner.Get();
-        SolidBrushObject veil;
-        if (gOwner.Ok() && veil.CreateSolidFill(ToArgb(kWhite, Engine().veilAlpha))) {
-          g.FillRectangleI(veil, 0, 0, w, h);
-        }
-      }
+      LayVeil(backdrop.Get(), w, h);
       ++EngineCounters().keyedCopies;
-      TransparentBlt(backdrop.Get(), 0, 0, w, h, picture.Dc(), 0, 0, w, h, RGB(255, 0, 255));
+      TransparentBlt(backdrop.Get(), 0, 0, w, h, picture.Dc(), 0, 0, w, h, palette::kChildKey);
       ExcludeChildren(window, paint);
       BitBlt(paint, 0, 0, w, h, backdrop.Get(), 0, 0, SRCCOPY);
     }
@@ -171,7 +147,7 @@ void InstallListControls(int skinIndex, HWND parent) {
     Register(skinIndex, c);
   }
   for (HWND c = FindWindowExW(parent, nullptr, WC_TREEVIEWW, nullptr); c; c = FindWindowExW(parent, c, WC_TREEVIEWW, nullptr)) {
-    if (veil) SendMessageW(c, TVM_SETBKCOLOR, 0, static_cast<LPARAM>(RGB(255, 0, 255)));
+    if (veil) SendMessageW(c, TVM_SETBKCOLOR, 0, static_cast<LPARAM>(palette::kChildKey));
     Register(skinIndex, c);
   }
   for (const wchar_t* cls : {WC_IPADDRESSW, DATETIMEPICK_CLASSW}) {
@@ -229,25 +205,22 @@ void PaintListFrame(HWND window, bool hot, bool focused) {
 LRESULT CALLBACK ListControlWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   ListControlRecord* record = RecordOf(window);
   if (!record) return CallPrevious(window, message, wParam, lParam);
-  SkinWindow& skin = *SkinWindowAt(SkinIndexOf(window));
-  const int index = ListIndexOf(window);
   const WNDPROC previous = record->previous;
   const bool veil = Engine().veilAlphaGiven;
   switch (message) {
     case WM_MOUSEMOVE:
-      TrackLeave(window);
-      SetHot(window, *record, skin, index);
+      if (record->hover.Enter(window)) PaintListFrame(window, true, record->focused);
       break;
     case WM_MOUSELEAVE:
-      ClearHot(window, *record, skin, index);
+      if (record->hover.Leave(window)) PaintListFrame(window, false, record->focused);
       break;
     case WM_SETFOCUS:
       record->focused = true;
-      PaintListFrame(window, record->hot, true);
+      PaintListFrame(window, record->hover.Inside(), true);
       break;
     case WM_KILLFOCUS:
       record->focused = false;
-      PaintListFrame(window, record->hot, false);
+      PaintListFrame(window, record->hover.Inside(), false);
       break;
     case WM_MOVE:
     case WM_HSCROLL:
@@ -268,7 +241,7 @@ LRESULT CALLBACK ListControlWndProc(HWND window, UINT message, WPARAM wParam, LP
       break;
     case WM_NCPAINT: {
       // The frame ring is ours; the system draws its scroll bars inside it.
-      PaintListFrame(window, record->hot, record->focused);
+      PaintListFrame(window, record->hover.Inside(), record->focused);
       HRGN bars = BarsRegion(window);
       if (!bars) return 0;  // nothing of the system's is left to draw
       const LRESULT result = DefWindowProcW(window, WM_NCPAINT, reinterpret_cast<WPARAM>(bars), lParam);
@@ -276,7 +249,7 @@ LRESULT CALLBACK ListControlWndProc(HWND window, UINT message, WPARAM wParam, LP
       return result;
     }
     case WM_PAINT: {
-      PaintListFrame(window, record->hot, record->focused);
+      PaintListFrame(window, record->hover.Inside(), record->focused);
       const std::string cls = ClassOf(window);
       if (veil && cls == "systreeview32") {
         PaintTreeOverSkin(window, *record);
@@ -307,7 +280,7 @@ LRESULT CALLBACK ListControlWndProc(HWND window, UINT message, WPARAM wParam, LP
       }
       break;
     case WM_NCDESTROY: {
-      if (skin.hotKind == kHotKindList && skin.lastHotControl == index) skin.lastHotControl = 0;
+      record->hover.Forget(window);
       ReleaseControl(window, *record);
       return CallWindowProcW(previous, window, message, wParam, lParam);
     }

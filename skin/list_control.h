@@ -9,7 +9,7 @@
 
 struct ListControlRecord : ControlRecord {
   bool focused = false;
-  bool hot = false;
+  HoverTracker hover{HoverOwner::List};
   bool arrowScrolling = false;
   CachedBackdrop rowsBackdrop;   // the veiled skin behind the client area
   Surface rowsPicture;           // the rows drawn over it, made once per size

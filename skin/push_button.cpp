@@ -11,36 +11,17 @@
 #include "skin/backdrop.h"
 #include "skin/button_kinds.h"
 #include "skin/painters.h"
+#include "skin/palette.h"
+#include "skin/text_painters.h"
 
 namespace {
 
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kGlow = 0xDDCA22;
-constexpr int kHotKindButton = 0;
+using palette::kBlack;
+using palette::kGlow;
+using palette::kWhite;
 
 ButtonRecord* RecordOf(HWND window) {
   return static_cast<ButtonRecord*>(FamilyRecordOf(window, Family::PushButton));
-}
-
-// The button is the control the mouse was last seen over (its hover look is showing).
-bool ShowsHover(HWND window) {
-  SkinWindow* skin = SkinWindowAt(SkinIndexOf(window));
-  return skin && skin->hotKind == kHotKindButton && skin->lastHotControl != 0 &&
-         skin->lastHotControl == ListIndexOf(window);
-}
-
-void PaintDisabled(GraphicsObject& g, const PathObject& round, float x, float y, float w, float h) {
-  SolidBrushObject grey;
-  if (grey.CreateSolidFill(ToArgb(0xC0C0C0))) g.FillRectangle(grey, x, y, w, h);
-  LinearBrushObject blend;
-  if (blend.CreateLineBrush({x, y}, {x, y + h}, ToArgb(kWhite, 50), ToArgb(kWhite, 50), gp::WrapModeTileFlipXY)) {
-    const gp::ARGB colours[] = {ToArgb(kWhite, 50), ToArgb(kBlack, 10), ToArgb(kWhite, 50)};
-    const float positions[] = {0.0f, 0.6f, 1.0f};
-    blend.SetLinePresetBlend(colours, positions, 3);
-    g.FillPath(blend, round);
-  }
-  StrokePath(g, round, ToArgb(kBlack, 80));
 }
 
 }  // namespace
@@ -73,8 +54,6 @@ void InstallPushButtons(int skinIndex, HWND parent) {
 LRESULT CALLBACK ButtonWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   ButtonRecord* record = RecordOf(window);
   if (!record) return CallPrevious(window, message, wParam, lParam);
-  SkinWindow* skin = SkinWindowAt(SkinIndexOf(window));
-  const int index = ListIndexOf(window);
   switch (message) {
     case WM_MOVE:
       InvalidateRect(window, nullptr, TRUE);
@@ -96,25 +75,19 @@ LRESULT CALLBACK ButtonWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_NCPAINT:
       return 1;
     case WM_MOUSEMOVE:
-      TrackLeave(window);
-      skin->hotControl = index;
-      if (index != skin->lastHotControl || skin->hotKind != kHotKindButton) {
-        skin->lastHotControl = index;
-        skin->hotKind = kHotKindButton;
-        PaintButtonNow(window, 0, true);
-      }
+      if (record->hover.Enter(window)) PaintButtonNow(window, 0, true);
       break;
     case WM_LBUTTONUP:
-      skin->lastHotControl = 0;
+      // The system repaints the released button plain; the next move lights it again.
+      record->hover.Forget(window);
       break;
     case WM_LBUTTONDBLCLK:
       return 0;  // the second click of a double click does not act again
     case WM_MOUSELEAVE:
-      skin->lastHotControl = 0;
-      PaintButtonNow(window, record->focused ? ODS_FOCUS : 0, false);
+      if (record->hover.Leave(window)) PaintButtonNow(window, record->focused ? ODS_FOCUS : 0, false);
       break;
     case WM_NCDESTROY: {
-      if (skin->hotKind == kHotKindButton && skin->lastHotControl == index) skin->lastHotControl = 0;
+      record->hover.Forget(window);
       const WNDPROC previous = record->previous;
       ReleaseControl(window, *record);
       return CallWindowProcW(previous, window, message, wParam, lParam);
@@ -131,7 +104,7 @@ void PaintOwnerDrawnButton(const DRAWITEMSTRUCT& item) {
   if (!record || record->variant != 0) return;
   UINT state = item.itemState;
   // A repaint by the system (press, focus) while the mouse is over the button keeps its hover.
-  if (ShowsHover(item.hwndItem)) state |= ODS_HOTLIGHT;
+  if (record->hover.Inside()) state |= ODS_HOTLIGHT;
   PaintPushButton(item.hwndItem, item.hDC, state, item.rcItem);
 }
 
@@ -174,13 +147,12 @@ void PaintPushButton(HWND window, HDC dc, UINT state, const RECT& rect) {
     GraphicsObject& g = gOwner.Get();
     g.SetSmoothingMode(gp::SmoothingModeAntiAlias);
     PathObject round;
-    round.CreatePath();
-    AddRoundedRectPath(round, x, y, w - 1, h - 1, 5);
+    MakeRoundedPath(round, x, y, w - 1, h - 1, 5);
     FillSolid(g, round, ToArgb(kWhite, 120));
     if (state & ODS_DISABLED) {
-      PaintDisabled(g, round, x, y, w, h);
+      PaintDisabledFace(g, round, x, y, w, h);
     } else {
-      FillGradient(g, {x, y}, {x, y + h - 1}, ToArgb(kWhite, 0), ToArgb(0x808080, 60), &round);
+      FillGradient(g, {x, y}, {x, y + h - 1}, ToArgb(kWhite, 0), ToArgb(palette::kFaceShade, 60), &round);
       PathObject gloss;
       gloss.CreatePath();
       AddTopRoundedPath(gloss, x, y, w - 1, h / 2, 5);
@@ -196,14 +168,13 @@ void PaintPushButton(HWND window, HDC dc, UINT state, const RECT& rect) {
       }
       if (state & ODS_SELECTED) {
         PathObject pressed;
-        pressed.CreatePath();
-        AddRoundedRectPath(pressed, x + 2, y + 2, w - 3, h - 3, 5);
+        MakeRoundedPath(pressed, x + 2, y + 2, w - 3, h - 3, 5);
         FillGradient(g, {2, 2}, {2, h - 2}, ToArgb(accent, 60), ToArgb(kWhite, 100), &pressed);
       }
     }
     if (!record->font) {
       record->font = std::make_unique<FontObject>();
-      MakeCaptionFont(*record->font, record->face, static_cast<float>(record->size), record->style);
+      MakeFont(*record->font, record->face, static_cast<float>(record->size), record->style);
     }
     const FontObject& font = *record->font;
     SolidBrushObject ink;

@@ -12,6 +12,7 @@
 #include "skin/skin_core.h"
 
 struct ButtonRecord : ControlRecord {
+  HoverTracker hover{HoverOwner::PushButton};
   int variant = 0;  // 0 push button; the check and radio variants come with their family
   std::string text;  // GBK, kept up to date on WM_SETTEXT
   bool focused = false;

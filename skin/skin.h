@@ -21,6 +21,15 @@ struct BandItem {
   int width = 0;
 };
 
+// How a background picture is laid into a window: the values the blend-mode arguments take.
+enum BlendMode : int {
+  kBlendFaded = 0,       // at the top left, its right and bottom edges faded toward its own colour
+  kBlendWhiteFaded = 1,  // at the top right, its edges faded toward white
+  kBlendCentred = 2,
+  kBlendStretched = 3,   // over the whole window
+  kBlendAsIs = 4,        // at the top left as it is
+};
+
 struct SkinOptions {
   bool captionActive = true;  // caption buttons, caption drag and the border
   bool borderResize = true;   // border resizing and maximize by double click

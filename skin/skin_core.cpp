@@ -64,13 +64,23 @@ void Surface::Reset() {
   width_ = height_ = 0;
 }
 
-PixelGraphics::PixelGraphics(void* bits, int width, int height) {
-  if (!bits || width <= 0 || height <= 0) return;
-  GdiFlush();
-  // The alpha bytes of a DIB that GDI drew on mean nothing: the pixels are taken as opaque.
-  if (bitmap_.CreateBitmapFromScan0(width, height, width * 4, PixelFormat32bppRGB, static_cast<std::uint8_t*>(bits))) {
-    graphics_.GetImageGraphicsContext(bitmap_);
+PixelGraphics::PixelGraphics(HDC dc) {
+  if (!dc) return;
+  DIBSECTION dib{};
+  HGDIOBJ bitmap = GetCurrentObject(dc, OBJ_BITMAP);
+  if (bitmap && GetObjectW(bitmap, sizeof dib, &dib) == sizeof dib && dib.dsBm.bmBits && dib.dsBm.bmBitsPixel == 32 &&
+      dib.dsBmih.biHeight < 0) {
+    GdiFlush();
+    // The alpha bytes of a DIB that GDI drew on mean nothing: the pixels are taken as opaque.
+    if (bitmap_.CreateBitmapFromScan0(dib.dsBm.bmWidth, dib.dsBm.bmHeight, dib.dsBm.bmWidthBytes, PixelFormat32bppRGB,
+                                      static_cast<std::uint8_t*>(dib.dsBm.bmBits)) &&
+        graphics_.GetImageGraphicsContext(bitmap_)) {
+      return;
+    }
+    graphics_.DeleteGraphics();
+    bitmap_.DisposeImage();
   }
+  graphics_.CreateFromHDC(dc);
 }
 
 ControlBrush::~ControlBrush() {

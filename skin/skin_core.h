@@ -17,6 +17,8 @@
 #include "gdiplus/image_objects.h"
 #include "gdiplus/tool_tip.h"
 #include "runtime/handles.h"
+#include "skin/hover.h"
+#include "skin/palette.h"
 #include "skin/paint_counters.h"
 #include "skin/skin.h"
 
@@ -111,13 +113,14 @@ class Surface {
   int width_ = 0, height_ = 0;
 };
 
-// A GDI+ graphics that draws straight into the pixels of a 32-bit top-down DIB section (a
-// Surface or a backdrop). Much cheaper than a graphics over the DC, which reads the pixels
-// back for every call; GDI's pending work is flushed first so both see the same pixels.
+// A GDI+ graphics over a DC or a Surface. When the DC holds a 32-bit top-down DIB section (a
+// Surface, a backdrop) it draws straight into the pixels: much cheaper under Wine than a
+// graphics over the DC, which reads the pixels back for every call. GDI's pending work is
+// flushed first so both see the same pixels. Any other DC is drawn through.
 class PixelGraphics {
  public:
-  PixelGraphics(void* bits, int width, int height);
-  explicit PixelGraphics(const Surface& surface) : PixelGraphics(surface.Bits(), surface.Width(), surface.Height()) {}
+  explicit PixelGraphics(HDC dc);
+  explicit PixelGraphics(const Surface& surface) : PixelGraphics(surface.Dc()) {}
   PixelGraphics(const PixelGraphics&) = delete;
   PixelGraphics& operator=(const PixelGraphics&) = delete;
   bool Ok() const { return !graphics_.Empty(); }
@@ -172,7 +175,7 @@ struct SkinWindow {
   int callerValue = 0;
   WNDPROC previous = nullptr;
   ByteSet preparedImage;  // the window's own background, if given
-  int blendMode = 4;
+  int blendMode = kBlendAsIs;
   COLORREF imageColour = 0;
   std::vector<CaptionButton> buttons;
   int stripLeft = 0, stripTop = 0, stripWidth = 0, stripHeight = 22;
@@ -186,9 +189,7 @@ struct SkinWindow {
   int captionSize = 12, captionStyle = 1;
   int hoveredButton = 0;
   int pressedButton = 0;
-  int hotKind = 0;
-  HWND hotEditParent = nullptr;
-  int lastHotControl = 0, hotControl = 0;
+  HoverSpot hover;
   SkinCallback helpCallback = nullptr, menuCallback = nullptr;
   ToolTip tooltip;
   int bandHeight = 0;
@@ -231,8 +232,8 @@ struct EngineState {
   int veilAlpha = 160;
   int thirdVeil = 1;
   COLORREF skinColour = 0;
-  COLORREF accentColour = 14535202;
-  int blendMode = 4;
+  COLORREF accentColour = palette::kGlow;
+  int blendMode = kBlendAsIs;
   ByteSet skinImage;
   std::unique_ptr<ImageObject> skinPicture;  // skinImage decoded once
   int pictureGeneration = 0;                 // raised by every change of the picture

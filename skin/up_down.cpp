@@ -4,13 +4,15 @@
 
 #include "gdiplus/graphics_object.h"
 #include "gdiplus/path_object.h"
-#include "skin/backdrop.h"
-#include "skin/family_painters.h"
+#include "skin/control_paint.h"
+#include "skin/painters.h"
+#include "skin/palette.h"
+#include "skin/text_painters.h"
 
 namespace {
 
-const COLORREF kWhite = RGB(255, 255, 255);
-const COLORREF kBlack = RGB(0, 0, 0);
+using palette::kBlack;
+using palette::kWhite;
 
 UpDownRecord* RecordAt(int skinIndex, int index) {
   SkinWindow* skin = SkinWindowAt(skinIndex);
@@ -20,10 +22,48 @@ UpDownRecord* RecordAt(int skinIndex, int index) {
   return static_cast<UpDownRecord*>(list[index - 1].get());
 }
 
-SIZE WindowSize(HWND window) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  return SIZE{r.right - r.left, r.bottom - r.top};
+// The two rounded halves with their arrows; the lit half (hot or pressed) in the accent.
+void DrawUpDown(GraphicsObject& g, int w, int h, bool horizontal, bool hot, bool pressed, int lit) {
+  g.SetSmoothingMode(gp::SmoothingModeAntiAlias);
+  PathObject whole;
+  MakeRoundedPath(whole, 0, 0, static_cast<float>(w - 1), static_cast<float>(h - 1), 3);
+  FillSolid(g, whole, ToArgb(kWhite, 160));
+  const COLORREF accent = Engine().accentColour;
+  const int split = ((horizontal ? w : h) + 1) / 2;
+  for (int half = 0; half < 2; ++half) {
+    float x, y, hw, hh;
+    if (horizontal) {
+      x = half ? static_cast<float>(split) : 0;
+      y = 0;
+      hw = static_cast<float>(half ? w - split : split) - 1;
+      hh = static_cast<float>(h - 1);
+    } else {
+      x = 0;
+      y = half ? static_cast<float>(split) : 0;
+      hw = static_cast<float>(w - 1);
+      hh = static_cast<float>(half ? h - split : split) - 1;
+    }
+    if (hw < 1 || hh < 1) continue;
+    PathObject shape;
+    MakeRoundedPath(shape, x, y, hw, hh, 3);
+    const gp::PointF from{x, y}, to{horizontal ? x + hw : x, horizontal ? y : y + hh};
+    if ((hot || pressed) && half == lit) {
+      if (pressed) {
+        FillGradient(g, from, to, ToArgb(accent, 100), ToArgb(kWhite, 150), &shape);
+      } else {
+        FillGradient(g, from, to, ToArgb(kWhite, 100), ToArgb(accent, 150), &shape);
+      }
+      StrokePath(g, shape, ToArgb(accent, 200));
+    } else {
+      const int top = (!horizontal && half == 0) ? 60 : 20;
+      FillGradient(g, from, to, ToArgb(kWhite, top), ToArgb(accent, 100), &shape);
+      StrokePath(g, shape, ToArgb(kBlack, 100));
+    }
+    const wchar_t* glyph = horizontal ? (half ? L"ARROW_RIGHT" : L"ARROW_LEFT") : (half ? L"ARROW_DOWN" : L"ARROW_UP");
+    g.SetSmoothingMode(gp::SmoothingModeNone);
+    DrawGlyphCentred(g, NamedGlyph(glyph), x, y, hw + 1, hh + 1);
+    g.SetSmoothingMode(gp::SmoothingModeAntiAlias);
+  }
 }
 
 }  // namespace
@@ -36,7 +76,7 @@ int UpDownHalfAt(int width, int height, bool horizontal, int x, int y) {
 int HitTestUpDownHalf(int skinIndex, int upDownIndex, LPARAM point) {
   UpDownRecord* record = RecordAt(skinIndex, upDownIndex);
   if (!record) return 0;
-  const SIZE size = WindowSize(record->window);
+  const SIZE size = WindowSizeOf(record->window);
   return UpDownHalfAt(size.cx, size.cy, record->horizontal, XOf(point), YOf(point));
 }
 
@@ -59,41 +99,30 @@ LRESULT CALLBACK UpDownWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
   const WNDPROC previous = record->previous;
   const int skinIndex = SkinIndexOf(window);
   const int index = ListIndexOf(window);
-  SkinWindow* skin = SkinWindowAt(skinIndex);
   switch (message) {
     case WM_NCDESTROY:
+      record->hover.Forget(window);
       ReleaseControl(window, *record);
       return CallWindowProcW(previous, window, message, wParam, lParam);
     case WM_MOUSEMOVE: {
-      TrackLeave(window);
       const int half = HitTestUpDownHalf(skinIndex, index, lParam);
-      if (skin) {
-        skin->hotControl = index;
-        if (skin->lastHotControl != index || skin->hotKind != kHotKindUpDown || half != record->hotHalf || !record->hot) {
-          record->hot = true;
-          record->hotHalf = half;
-          PaintUpDown(skinIndex, index, 1, -1, &lParam);
-          skin->lastHotControl = index;
-          skin->hotKind = kHotKindUpDown;
-        }
+      // Moving from one half to the other lights the other one.
+      if (record->hover.Enter(window) || half != record->hotHalf) {
+        record->hotHalf = half;
+        PaintAtOnce(window, PaintUpDown);
       }
       break;
     }
     case WM_MOUSELEAVE:
-      if (skin) skin->lastHotControl = 0;
-      record->hot = false;
-      PaintUpDown(skinIndex, index, 0);
+      if (record->hover.Leave(window)) PaintAtOnce(window, PaintUpDown);
       break;
     case WM_MOVE:
-      PaintUpDown(skinIndex, index);
+      PaintAtOnce(window, PaintUpDown);
       break;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      BeginPaint(window, &ps);
-      EndPaint(window, &ps);
-      PaintUpDown(skinIndex, index);
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+      ServePaint(window, message, wParam, PaintUpDown);
       return 0;
-    }
     case WM_ERASEBKGND:
       SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
       return 1;
@@ -105,7 +134,7 @@ LRESULT CALLBACK UpDownWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
       record->hotHalf = HitTestUpDownHalf(skinIndex, index, lParam);
       // The control draws its pressed arrow itself: the skinned picture goes over it.
       const LRESULT result = CallWindowProcW(previous, window, message, wParam, lParam);
-      if (RecordAt(skinIndex, index) == record) PaintUpDown(skinIndex, index, -1, -1, &lParam);
+      if (RecordAt(skinIndex, index) == record) PaintAtOnce(window, PaintUpDown);
       return result;
     }
     default:
@@ -114,67 +143,19 @@ LRESULT CALLBACK UpDownWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
   return CallWindowProcW(previous, window, message, wParam, lParam);
 }
 
-void PaintUpDown(int skinIndex, int upDownIndex, int hot, int pressed, const LPARAM* point) {
-  UpDownRecord* record = RecordAt(skinIndex, upDownIndex);
-  if (!record) return;
-  HWND window = record->window;
-  const SIZE size = WindowSize(window);
+void PaintUpDown(HWND window, HDC dc, DcOrigin origin) {
+  auto* record = static_cast<UpDownRecord*>(FamilyRecordOf(window, Family::UpDown));
+  if (!record || !dc) return;
+  const SIZE size = WindowSizeOf(window);
   const int w = size.cx, h = size.cy;
   if (w <= 0 || h <= 0) return;
-  const bool isHot = hot >= 0 ? hot > 0 : record->hot;
-  const bool isPressed = pressed >= 0 ? pressed > 0 : record->buttonDown;
-  const bool horizontal = record->horizontal;
-  int lit = record->hotHalf;
-  if (point) lit = UpDownHalfAt(w, h, horizontal, XOf(*point), YOf(*point));
-  HDC backdrop = PaintBackdrop(window, RECT{0, 0, w, h});
-  if (!backdrop) return;
-  {
-    GraphicsObject g;
-    if (g.CreateFromHDC(backdrop)) {
-      g.SetSmoothingMode(gp::SmoothingModeAntiAlias);
-      PathObject whole;
-      MakeRoundedPath(whole, 0, 0, static_cast<float>(w - 1), static_cast<float>(h - 1), 3);
-      FillPathSolid(g, whole, ToArgb(kWhite, 160));
-      const int split = ((horizontal ? w : h) + 1) / 2;
-      for (int half = 0; half < 2; ++half) {
-        float x, y, hw, hh;
-        if (horizontal) {
-          x = half ? static_cast<float>(split) : 0;
-          y = 0;
-          hw = static_cast<float>(half ? w - split : split) - 1;
-          hh = static_cast<float>(h - 1);
-        } else {
-          x = 0;
-          y = half ? static_cast<float>(split) : 0;
-          hw = static_cast<float>(w - 1);
-          hh = static_cast<float>(half ? h - split : split) - 1;
-        }
-        if (hw < 1 || hh < 1) continue;
-        PathObject shape;
-        MakeRoundedPath(shape, x, y, hw, hh, 3);
-        const float x2 = horizontal ? x + hw : x, y2 = horizontal ? y : y + hh;
-        if ((isHot || isPressed) && half == lit) {
-          if (isPressed) {
-            FillGradient(g, &shape, x, y, x2, y2, ToArgb(Engine().accentColour, 100), ToArgb(kWhite, 150));
-          } else {
-            FillGradient(g, &shape, x, y, x2, y2, ToArgb(kWhite, 100), ToArgb(Engine().accentColour, 150));
-          }
-          OutlinePath(g, shape, ToArgb(Engine().accentColour, 200));
-        } else {
-          const int top = (!horizontal && half == 0) ? 60 : 20;
-          FillGradient(g, &shape, x, y, x2, y2, ToArgb(kWhite, top), ToArgb(Engine().accentColour, 100));
-          OutlinePath(g, shape, ToArgb(kBlack, 100));
-        }
-        const wchar_t* glyph = horizontal ? (half ? L"ARROW_RIGHT" : L"ARROW_LEFT") : (half ? L"ARROW_DOWN" : L"ARROW_UP");
-        g.SetSmoothingMode(gp::SmoothingModeNone);
-        DrawGlyphCentred(g, NamedGlyph(glyph), x, y, hw + 1, hh + 1);
-        g.SetSmoothingMode(gp::SmoothingModeAntiAlias);
-      }
-    }
-  }
-  if (HDC dc = GetWindowDC(window)) {
-    BitBlt(dc, 0, 0, w, h, backdrop, 0, 0, SRCCOPY);
-    ReleaseDC(window, dc);
-  }
-  ReleaseBackdrop(backdrop);
+  const bool hot = record->hover.Inside(), pressed = record->buttonDown;
+  // Only a lit half tells the halves apart.
+  const int lit = (hot || pressed) ? record->hotHalf : 0;
+  const int state = (hot ? 1 : 0) | (pressed ? 2 : 0) | lit << 2;
+  const std::size_t look = LookHash().Add(static_cast<int>(Engine().accentColour)).Add(record->horizontal ? 1 : 0).Value();
+  const Surface* face = FaceOf(window, record->behind, record->faces, state, look, w, h, [&](GraphicsObject& g) {
+    DrawUpDown(g, w, h, record->horizontal, hot, pressed, lit);
+  });
+  if (face) CopyWindowPicture(window, dc, origin, face->Dc(), w, h);
 }

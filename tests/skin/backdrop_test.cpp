@@ -6,6 +6,7 @@
 #include "gdiplus/image_objects.h"
 #include "gdiplus/memory_stream.h"
 #include "skin/backdrop.h"
+#include "skin/window_parts.h"
 #include "tests/skin/skin_fixture.h"
 
 namespace {
@@ -136,10 +137,10 @@ TEST_F(SkinTest, BackdropsCopyTheBufferUnderTheControl) {
   EXPECT_FALSE(ReleaseBackdrop(second));
   EXPECT_FALSE(ReleaseBackdrop(nullptr));
 
-  const RECT inside = ClientAreaInWindow(framed);
+  const RECT inside = ClientRectInWindow(framed);
   EXPECT_EQ(inside.left, 2);
   EXPECT_EQ(inside.top, 2);
-  EXPECT_EQ(ClientAreaInWindow(label).left, 0);
+  EXPECT_EQ(ClientRectInWindow(label).left, 0);
 
   // The veil lies over the picture behind a control's client area.
   HBITMAP veiled = BackdropBitmap(framed);

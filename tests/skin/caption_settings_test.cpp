@@ -119,14 +119,14 @@ TEST_F(SkinTest, WindowImageInStretchModeIsKeptAsItIs) {
   Skin().SetSkinImage({}, {}, RGB(0, 255, 0));
   TestWindow window(400, 300);
   SkinOptions options;
-  options.blendMode = 3;
+  options.blendMode = kBlendStretched;
   Skin().ApplySkin(window.Get(), 25, options);
   UpdateWindow(window.Get());
   SkinWindow& record = RecordOf(window.Get());
   const ByteSet png = TwoColourPng();
   ASSERT_TRUE(Skin().SetWindowImage(window.Get(), png));
-  EXPECT_EQ(record.preparedImage, png) << "mode 3 keeps the bytes unprocessed";
-  EXPECT_EQ(record.blendMode, 3);
+  EXPECT_EQ(record.preparedImage, png) << "stretching keeps the bytes unprocessed";
+  EXPECT_EQ(record.blendMode, kBlendStretched);
   EXPECT_TRUE(record.needsFullRepaint);
   UpdateWindow(window.Get());
   EXPECT_FALSE(record.needsFullRepaint);
@@ -135,8 +135,8 @@ TEST_F(SkinTest, WindowImageInStretchModeIsKeptAsItIs) {
   EXPECT_GT(GetRValue(left), 200);
   EXPECT_LT(GetBValue(left), 60);
   EXPECT_GT(GetBValue(right), 200);
-  // Mode 1 prepares the picture (PNG of the same size, with its fades).
-  ASSERT_TRUE(Skin().SetWindowImage(window.Get(), png, 1));
+  // The white-faded mode prepares the picture (PNG of the same size, with its fades).
+  ASSERT_TRUE(Skin().SetWindowImage(window.Get(), png, kBlendWhiteFaded));
   EXPECT_NE(record.preparedImage, png);
   EXPECT_FALSE(record.preparedImage.empty());
 }

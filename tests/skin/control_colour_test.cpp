@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "skin/backdrop.h"
+#include "skin/window_parts.h"
 #include "tests/skin/gdi_objects.h"
 #include "tests/skin/skin_fixture.h"
 
@@ -37,7 +38,7 @@ TEST_F(SkinTest, EditClientAreaBesideItsScrollBarIsWhereTheSystemPutIt) {
   ASSERT_TRUE(GetScrollBarInfo(edit, OBJID_VSCROLL, &bar));
   RECT outer{};
   GetWindowRect(edit, &outer);
-  const RECT area = ClientAreaInWindow(edit);
+  const RECT area = ClientRectInWindow(edit);
   const int edge = GetSystemMetrics(SM_CXEDGE);
   EXPECT_EQ(area.left, edge);
   EXPECT_EQ(area.right, bar.rcScrollBar.left - outer.left) << "bar " << bar.rcScrollBar.right - bar.rcScrollBar.left;

@@ -9,7 +9,6 @@
 #include "skin/edit_box.h"
 #include "skin/header.h"
 #include "skin/list_control.h"
-#include "skin/painters.h"
 #include "skin/push_button.h"
 #include "tests/skin/message_log.h"
 #include "tests/skin/skin_fixture.h"
@@ -353,9 +352,9 @@ TEST_F(ControlsTest, DestroyedControlsLeaveNothingForLaterPaints) {
     PutCursorOver(c);
     SendMessageW(c, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
     SendMessageW(c, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    EXPECT_NE(skin.lastHotControl, 0);
+    EXPECT_EQ(skin.hover.control, c);
     DestroyWindow(c);
-    EXPECT_EQ(skin.lastHotControl, 0);
+    EXPECT_EQ(skin.hover.control, nullptr);
   }
   EXPECT_EQ(skin.brushes.count(edit), 0u);  // the edit's brush went with it, once
   for (Family f : {Family::PushButton, Family::Edit, Family::ListControl}) {

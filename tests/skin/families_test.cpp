@@ -184,9 +184,9 @@ TEST_F(FamiliesTest, CheckAndRadioStatesArePaintedAtTheMark) {
   const int beforeHot = Redness(PixelOf(check, 1, top + 1));
   SendMessageW(check, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
   EXPECT_GT(Redness(PixelOf(check, 1, top + 1)), beforeHot + 20);
-  EXPECT_EQ(RecordOf(window.Get()).hotKind, kHotKindCheckRadio);
+  EXPECT_EQ(RecordOf(window.Get()).hover.owner, HoverOwner::CheckRadio);
   SendMessageW(check, WM_MOUSELEAVE, 0, 0);
-  EXPECT_EQ(RecordOf(window.Get()).lastHotControl, 0);
+  EXPECT_EQ(RecordOf(window.Get()).hover.control, nullptr);
   EXPECT_LE(Redness(PixelOf(check, 1, top + 1)), beforeHot + 5);
   // A double click is not a second click.
   Seen().clear();
@@ -227,10 +227,10 @@ TEST_F(FamiliesTest, TrackbarThumbFollowsThePosition) {
   // Hover lights the trackbar once; leaving puts it out.
   auto& record = RecordIn<TrackbarRecord>(window.Get(), Family::Trackbar, horizontal);
   SendMessageW(horizontal, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
-  EXPECT_TRUE(record.hot);
-  EXPECT_EQ(RecordOf(window.Get()).hotKind, kHotKindTrackbar);
+  EXPECT_TRUE(record.hover.Inside());
+  EXPECT_EQ(RecordOf(window.Get()).hover.owner, HoverOwner::Trackbar);
   SendMessageW(horizontal, WM_MOUSELEAVE, 0, 0);
-  EXPECT_FALSE(record.hot);
+  EXPECT_FALSE(record.hover.Inside());
 }
 
 TEST_F(FamiliesTest, ProgressFillFollowsThePosition) {
@@ -284,7 +284,7 @@ TEST_F(FamiliesTest, UpDownLightsAndPressesTheHalfUnderThePointer) {
   EXPECT_EQ(HitTestUpDownHalf(1, 99, MAKELPARAM(10, 35)), 0) << "an index past the list";
   const int upperQuiet = Redness(PixelOf(spin, 3, 16)), lowerQuiet = Redness(PixelOf(spin, 3, 36));
   SendMessageW(spin, WM_MOUSEMOVE, 0, MAKELPARAM(10, 5));
-  EXPECT_TRUE(record.hot);
+  EXPECT_TRUE(record.hover.Inside());
   EXPECT_EQ(record.hotHalf, 0);
   EXPECT_GT(Redness(PixelOf(spin, 3, 16)), upperQuiet + 15) << "the upper half is lit";
   SendMessageW(spin, WM_MOUSEMOVE, 0, MAKELPARAM(10, 35));
@@ -299,7 +299,7 @@ TEST_F(FamiliesTest, UpDownLightsAndPressesTheHalfUnderThePointer) {
   SendMessageW(spin, WM_LBUTTONUP, 0, MAKELPARAM(10, 35));
   EXPECT_FALSE(record.buttonDown);
   SendMessageW(spin, WM_MOUSELEAVE, 0, 0);
-  EXPECT_FALSE(record.hot);
+  EXPECT_FALSE(record.hover.Inside());
   EXPECT_LE(Redness(PixelOf(spin, 3, 36)), lowerQuiet + 5) << "both halves unlit after leaving";
 }
 
@@ -326,7 +326,7 @@ TEST_F(FamiliesTest, ComboBoxesOfEachStyle) {
   const int quiet = Redness(PixelOf(list, w / 2, 0));
   SendMessageW(list, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
   EXPECT_GT(Redness(PixelOf(list, w / 2, 0)), quiet + 30);
-  EXPECT_EQ(RecordOf(window.Get()).hotKind, kHotKindCombo);
+  EXPECT_EQ(RecordOf(window.Get()).hover.owner, HoverOwner::Combo);
   SendMessageW(list, WM_MOUSELEAVE, 0, 0);
   EXPECT_LE(Redness(PixelOf(list, w / 2, 0)), quiet + 5);
   // The edit of a drop-down combo gets the skin behind it from the combo box.

@@ -304,9 +304,8 @@ TEST_F(MessageSequenceTest, FocusAndHoverOfControls) {
 
 // The hover of one control is not another's to end: a button's leave that comes late (the
 // system's, after the cursor has moved on into the list) leaves the list's hover as it is,
-// so the next move inside the list paints nothing. Disabled: a push button's leave clears
-// the window's last hot control whatever family it belongs to.
-TEST_F(MessageSequenceTest, DISABLED_ALateLeaveOfAnotherControlKeepsTheHover) {
+// so the next move inside the list paints nothing.
+TEST_F(MessageSequenceTest, ALateLeaveOfAnotherControlKeepsTheHover) {
   TestWindow window(420, 300);
   HWND button = window.AddChild(L"Button", 20, 40, 90, 28, BS_PUSHBUTTON);
   HWND edit = window.AddChild(L"Edit", 130, 40, 120, 24, 0, WS_EX_CLIENTEDGE);
