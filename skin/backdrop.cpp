@@ -11,6 +11,7 @@
 #include "skin/frame_paint.h"
 #include "skin/painters.h"
 #include "skin/skin_core.h"
+#include "skin/veil.h"
 
 namespace {
 
@@ -192,19 +193,16 @@ bool ReleaseBackdrop(HDC dc) {
 HBITMAP BackdropBitmap(HWND window) {
   const RECT r = ClientAreaInWindow(window);
   const int w = r.right - r.left, h = r.bottom - r.top;
-  if (w <= 0 || h <= 0) return nullptr;
-  HDC dc = PaintBackdrop(window, r);
-  if (!dc) return nullptr;
-  LayVeil(dc, w, h);
-  HBITMAP bitmap = CreateCompatibleBitmap(dc, w, h);
-  if (HDC copy = bitmap ? CreateCompatibleDC(dc) : nullptr) {
-    HGDIOBJ previous = SelectObject(copy, bitmap);
-    BitBlt(copy, 0, 0, w, h, dc, 0, 0, SRCCOPY);
-    SelectObject(copy, previous);
-    DeleteDC(copy);
-  }
-  ReleaseBackdrop(dc);
-  return bitmap;
+  if (w <= 0 || h <= 0 || !EngineRunning()) return nullptr;
+  // Of the back buffer's kind (32 bits a pixel), as the pattern brushes made from it expect.
+  HDC back = BackBufferOf(FindBackdropSource(window).skinIndex);
+  UniqueMemoryDc copy(back ? CreateCompatibleDC(back) : nullptr);
+  UniqueBitmap bitmap(copy ? CreateCompatibleBitmap(back, w, h) : nullptr);
+  if (!bitmap) return nullptr;
+  HGDIOBJ previous = SelectObject(copy.get(), bitmap.get());
+  const bool copied = CopyVeiledBackdrop(window, r, copy.get(), 0, 0);
+  SelectObject(copy.get(), previous);
+  return copied ? bitmap.release() : nullptr;
 }
 
 HDC ControlBackdrop(HWND window) {

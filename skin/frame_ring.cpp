@@ -1,0 +1,56 @@
+#include "skin/frame_ring.h"
+
+#include "gdiplus/graphics_object.h"
+#include "gdiplus/pen_object.h"
+#include "skin/painters.h"
+
+const Surface* FrameRing::Picture(HWND window, RingState state, const RingLook& look, int w, int h) {
+  const RECT whole{0, 0, w, h};
+  const BackdropKey key = BackdropKeyOf(window, whole, look.veiled);
+  if (!key.skinIndex) return nullptr;
+  const int s = static_cast<int>(state);
+  const COLORREF accent = Engine().accentColour;
+  const std::size_t inks = (static_cast<std::size_t>(accent) * 1000003u ^ static_cast<std::size_t>(look.accentAlpha)) *
+                               1000003u ^
+                           static_cast<std::size_t>(look.plainAlpha);
+  if (const Surface* kept = pictures_.Find(s, key, inks)) return kept;
+  Surface* fresh = pictures_.Store(s, key, inks, w, h);
+  if (!fresh) return nullptr;
+  const Surface* behind = look.veiled ? backdrop_.Get(window, whole, true) : nullptr;
+  if (behind) {
+    BitBlt(fresh->Dc(), 0, 0, w, h, behind->Dc(), 0, 0, SRCCOPY);
+  } else {
+    PatBlt(fresh->Dc(), 0, 0, w, h, WHITENESS);
+  }
+  PixelGraphics g(*fresh);
+  PenObject pen;
+  if (!g.Ok()) {
+    pictures_.Drop(s);
+    return nullptr;
+  }
+  switch (state) {
+    case RingState::Hot:
+      if (pen.CreatePen1(ToArgb(accent, look.accentAlpha), 2)) g.Get().DrawRectangleI(pen, 1, 1, w - 2, h - 2);
+      break;
+    case RingState::Focused:
+      if (pen.CreatePen1(ToArgb(accent, look.accentAlpha), 1)) g.Get().DrawRectangleI(pen, 0, 0, w - 1, h - 1);
+      break;
+    case RingState::Plain:
+      if (pen.CreatePen1(ToArgb(RGB(0, 0, 0), look.plainAlpha), 1)) g.Get().DrawRectangleI(pen, 0, 0, w - 1, h - 1);
+      break;
+  }
+  return fresh;
+}
+
+void FrameRing::Paint(HWND window, RingState state, const RECT& inner, const RingLook& look) {
+  RECT outer{};
+  GetWindowRect(window, &outer);
+  const int w = outer.right - outer.left, h = outer.bottom - outer.top;
+  if (w <= 0 || h <= 0) return;
+  const Surface* ring = Picture(window, state, look, w, h);
+  if (!ring) return;
+  WholeWindowDc dc(window);
+  if (!dc.Get()) return;
+  ExcludeClipRect(dc.Get(), inner.left, inner.top, inner.right, inner.bottom);
+  BitBlt(dc.Get(), 0, 0, w, h, ring->Dc(), 0, 0, SRCCOPY);
+}
