@@ -39,9 +39,29 @@ HWND OwnerDataList(TestWindow& window, int rows) {
   return list;
 }
 
-void PaintNow(HWND window) {
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+// The list in a skinned window, painted whole once.
+HWND SkinnedOwnerDataList(SkinEngine& skin, TestWindow& window, int rows) {
+  HWND list = OwnerDataList(window, rows);
+  skin.ApplySkin(window.Get(), 25);
+  RedrawWindow(window.Get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   Pump();
+  return list;
+}
+
+// Nothing made afresh and nothing asked of the window server.
+void ExpectNothingMade(const PaintCounters& made) {
+  EXPECT_EQ(made.dibSections, 0);
+  EXPECT_EQ(made.gdiplusCalls, 0);
+  EXPECT_EQ(made.composes, 0);
+  EXPECT_EQ(made.classLookups, 0);
+  EXPECT_EQ(made.propertyLookups, 0);
+}
+
+// What the engine counted while `work` ran.
+PaintCounters CountedOver(const std::function<void()>& work) {
+  const PaintCounters before = ReadPaintCounters();
+  work();
+  return ReadPaintCounters() - before;
 }
 
 }  // namespace
@@ -87,14 +107,14 @@ TEST_F(SkinTest, AWindowSkinnedBeforeItShowsIsComposedAndPaintedOnce) {
   window.AddChild(L"Edit", 108, 61, 160, 25, 0, WS_EX_CLIENTEDGE);
   window.AddChild(L"Button", 280, 60, 100, 25, BS_PUSHBUTTON);
   OwnerDataList(window, 2000);
-  const PaintCounters before = ReadPaintCounters();
   MessageCount paints({WM_PAINT});
-  Skin().ApplySkin(window.Get(), 25);
-  ShowWindow(window.Get(), SW_SHOWNOACTIVATE);
-  UpdateWindow(window.Get());
-  RedrawWindow(window.Get(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-  Pump();
-  const PaintCounters made = ReadPaintCounters() - before;
+  const PaintCounters made = CountedOver([&] {
+    Skin().ApplySkin(window.Get(), 25);
+    ShowWindow(window.Get(), SW_SHOWNOACTIVATE);
+    UpdateWindow(window.Get());
+    RedrawWindow(window.Get(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Pump();
+  });
   EXPECT_EQ(paints.Of(window.Get(), WM_PAINT), 1);
   EXPECT_EQ(made.composes, 1);
   EXPECT_EQ(made.veiledBuffers, 1);
@@ -102,12 +122,10 @@ TEST_F(SkinTest, AWindowSkinnedBeforeItShowsIsComposedAndPaintedOnce) {
 }
 
 // Page, line and wheel steps once the list has shown each: no class name or property asked,
-// no bitmap made, no GDI+ call.
+// no bitmap made, no GDI+ call, no new composition.
 TEST_F(SkinTest, AScrollStepAsksNothingAndMakesNoBitmap) {
   TestWindow window(400, 330);
-  HWND list = OwnerDataList(window, 2000);
-  Skin().ApplySkin(window.Get(), 25);
-  PaintNow(window.Get());
+  HWND list = SkinnedOwnerDataList(Skin(), window, 2000);
   RECT r{};
   GetWindowRect(list, &r);
   const std::pair<const char*, std::function<void()>> steps[] = {
@@ -121,18 +139,15 @@ TEST_F(SkinTest, AScrollStepAsksNothingAndMakesNoBitmap) {
   };
   for (const auto& [name, step] : steps) {
     SCOPED_TRACE(name);
-    step();
-    UpdateWindow(list);
-    const PaintCounters before = ReadPaintCounters();
-    for (int i = 0; i < 5; ++i) {
+    const auto stepAndPaint = [&] {
       step();
       UpdateWindow(list);
-    }
-    const PaintCounters made = ReadPaintCounters() - before;
-    EXPECT_EQ(made.classLookups, 0);
-    EXPECT_EQ(made.propertyLookups, 0);
-    EXPECT_EQ(made.dibSections, 0);
-    EXPECT_EQ(made.gdiplusCalls, 0);
+    };
+    stepAndPaint();
+    const PaintCounters made = CountedOver([&] {
+      for (int i = 0; i < 5; ++i) stepAndPaint();
+    });
+    ExpectNothingMade(made);
   }
 }
 
@@ -140,9 +155,7 @@ TEST_F(SkinTest, AScrollStepAsksNothingAndMakesNoBitmap) {
 // the list has shown both shapes, neither makes a bitmap, a GDI+ call or a new composition.
 TEST_F(SkinTest, ARowCountThatBringsTheScrollBarMakesNoNewPictures) {
   TestWindow window(400, 330);
-  HWND list = OwnerDataList(window, 10);
-  Skin().ApplySkin(window.Get(), 25);
-  PaintNow(window.Get());
+  HWND list = SkinnedOwnerDataList(Skin(), window, 10);
   const auto handOver = [&](int rows) {
     SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
     SendMessageW(list, LVM_SETITEMCOUNT, rows, LVSICF_NOSCROLL);
@@ -152,12 +165,9 @@ TEST_F(SkinTest, ARowCountThatBringsTheScrollBarMakesNoNewPictures) {
   };
   handOver(2000);
   handOver(10);
-  const PaintCounters before = ReadPaintCounters();
-  for (int rows : {2000, 10, 2000, 10, 2000}) handOver(rows);
-  const PaintCounters made = ReadPaintCounters() - before;
+  const PaintCounters made = CountedOver([&] {
+    for (int rows : {2000, 10, 2000, 10, 2000}) handOver(rows);
+  });
   EXPECT_TRUE(GetWindowLongW(list, GWL_STYLE) & WS_VSCROLL);
-  EXPECT_EQ(made.dibSections, 0);
-  EXPECT_EQ(made.gdiplusCalls, 0);
-  EXPECT_EQ(made.composes, 0);
-  EXPECT_EQ(made.classLookups, 0);
+  ExpectNothingMade(made);
 }
