@@ -161,7 +161,7 @@ void PrintFrameMessages(const MessageCount& count, const char* name, const HWND 
   static const char* const who[] = {"list", "header", "parent"};
   static const std::pair<UINT, const char*> kinds[] = {
       {WM_NCCALCSIZE, "nccalc"}, {WM_NCPAINT, "ncpaint"}, {WM_ERASEBKGND, "erase"}, {WM_PAINT, "paint"},
-      {WM_STYLECHANGED, "style"}, {WM_WINDOWPOSCHANGED, "posch"}, {WM_SIZE, "size"}, {WM_NOTIFY, "notify"}};
+      {WM_STYLECHANGED, "style"}, {WM_WINDOWPOSCHANGED, "posch"}, {WM_SIZE, "size"}, {WM_HSCROLL, "hscroll"}, {WM_VSCROLL, "vscroll"}, {WM_NOTIFY, "notify"}};
   std::printf("    %s messages per step:", name);
   for (int w = 0; w < 3; ++w) {
     std::printf(" %s", who[w]);
@@ -212,7 +212,7 @@ void CompareHandOver(const ListWindow& plain, const ListWindow& skinned) {
   for (const ListWindow* w : {&skinned, &plain}) {
     const HWND windows[3] = {w->list, reinterpret_cast<HWND>(SendMessageW(w->list, LVM_GETHEADER, 0, 0)), w->window};
     MessageCount count({WM_NCCALCSIZE, WM_NCPAINT, WM_ERASEBKGND, WM_PAINT, WM_STYLECHANGED, WM_WINDOWPOSCHANGED,
-                        WM_SIZE, WM_NOTIFY});
+                        WM_SIZE, WM_HSCROLL, WM_VSCROLL, WM_NOTIFY});
     for (int i = 0; i < kRounds; ++i) HandOver(w->list, kRows);
     PrintFrameMessages(count, w == &skinned ? "skinned 2,000 rows" : "plain 2,000 rows", windows, kRounds);
   }
