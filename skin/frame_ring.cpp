@@ -3,6 +3,7 @@
 #include "gdiplus/graphics_object.h"
 #include "gdiplus/pen_object.h"
 #include "skin/painters.h"
+#include "skin/veil.h"
 
 const Surface* FrameRing::Picture(HWND window, RingState state, const RingLook& look, int w, int h) {
   const RECT whole{0, 0, w, h};
@@ -16,10 +17,8 @@ const Surface* FrameRing::Picture(HWND window, RingState state, const RingLook& 
   if (const Surface* kept = pictures_.Find(s, key, inks)) return kept;
   Surface* fresh = pictures_.Store(s, key, inks, w, h);
   if (!fresh) return nullptr;
-  const Surface* behind = look.veiled ? backdrop_.Get(window, whole, true) : nullptr;
-  if (behind) {
-    BitBlt(fresh->Dc(), 0, 0, w, h, behind->Dc(), 0, 0, SRCCOPY);
-  } else {
+  // Straight from the window's shared veiled buffer: a copy of its own would be one more bitmap.
+  if (!look.veiled || !CopyVeiledBackdrop(window, whole, fresh->Dc(), 0, 0)) {
     PatBlt(fresh->Dc(), 0, 0, w, h, WHITENESS);
   }
   PixelGraphics g(*fresh);

@@ -24,6 +24,5 @@ class FrameRing {
 
  private:
   const Surface* Picture(HWND window, RingState state, const RingLook& look, int w, int h);
-  CachedBackdrop backdrop_;
   StatePictures pictures_;
 };
