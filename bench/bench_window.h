@@ -34,6 +34,7 @@ inline const wchar_t* WindowClass() {
 #include <vector>
 
 #include "skin/paint_counters.h"
+#include "tests/skin/message_count.h"
 
 inline double Median(std::vector<double> v) {
   if (v.empty()) return 0;
@@ -45,33 +46,19 @@ inline double Median(std::vector<double> v) {
 inline void PrintCounters(const PaintCounters& c, int steps) {
   const double n = steps > 0 ? steps : 1;
   std::printf("    per step: %.1f GDI+ calls, %.2f DIB sections, %.1f property look-ups, %.1f class look-ups, "
-              "%.2f keyed copies\n",
-              c.gdiplusCalls / n, c.dibSections / n, c.propertyLookups / n, c.classLookups / n, c.keyedCopies / n);
+              "%.2f keyed copies, %.2f composes, %.2f veiled buffers\n",
+              c.gdiplusCalls / n, c.dibSections / n, c.propertyLookups / n, c.classLookups / n, c.keyedCopies / n,
+              c.composes / n, c.veiledBuffers / n);
 }
 
-// Counts the paint messages (WM_PAINT, WM_NCPAINT, WM_ERASEBKGND) a window receives while alive.
+// The paint messages (WM_PAINT, WM_NCPAINT, WM_ERASEBKGND) windows get while it lives.
 class PaintMessageCount {
  public:
-  explicit PaintMessageCount(HWND window) {
-    target_ = window;
-    paints_ = 0;
-    hook_ = SetWindowsHookExW(WH_CALLWNDPROC, Hook, nullptr, GetCurrentThreadId());
-  }
-  ~PaintMessageCount() { UnhookWindowsHookEx(hook_); }
-  PaintMessageCount(const PaintMessageCount&) = delete;
-  PaintMessageCount& operator=(const PaintMessageCount&) = delete;
-  int Paints() const { return paints_; }
+  explicit PaintMessageCount(HWND window) : window_(window) {}
+  int Paints() const { return count_.Of(window_); }
+  int AllPaints() const { return count_.Of(nullptr); }
 
  private:
-  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
-    const auto* m = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && m->hwnd == target_ &&
-        (m->message == WM_PAINT || m->message == WM_NCPAINT || m->message == WM_ERASEBKGND)) {
-      ++paints_;
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-  }
-  static inline HWND target_ = nullptr;
-  static inline int paints_ = 0;
-  HHOOK hook_ = nullptr;
+  HWND window_;
+  MessageCount count_{{WM_PAINT, WM_NCPAINT, WM_ERASEBKGND}};
 };

@@ -156,6 +156,70 @@ void WheelNotch(HWND list) {
                MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2));
 }
 
+// Messages of the kinds a frame change brings, as the list, its header and its parent get them.
+void PrintFrameMessages(const MessageCount& count, const char* name, const HWND (&windows)[3], int steps) {
+  static const char* const who[] = {"list", "header", "parent"};
+  static const std::pair<UINT, const char*> kinds[] = {
+      {WM_NCCALCSIZE, "nccalc"}, {WM_NCPAINT, "ncpaint"}, {WM_ERASEBKGND, "erase"}, {WM_PAINT, "paint"},
+      {WM_STYLECHANGED, "style"}, {WM_WINDOWPOSCHANGED, "posch"}, {WM_SIZE, "size"}, {WM_HSCROLL, "hscroll"}, {WM_VSCROLL, "vscroll"}, {WM_NOTIFY, "notify"}};
+  std::printf("    %s messages per step:", name);
+  for (int w = 0; w < 3; ++w) {
+    std::printf(" %s", who[w]);
+    for (const auto& [message, kind] : kinds) {
+      if (const int n = count.Of(windows[w], message)) std::printf(" %s %.1f", kind, n / static_cast<double>(steps));
+    }
+    std::printf(";");
+  }
+  std::printf("\n");
+}
+
+// The row count handed over as the program does it (the list emptied first, then the new
+// count without scrolling and the list invalidated), painted at once; for `rows` rows.
+double HandOver(HWND list, int rows) {
+  SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+  UpdateWindow(GetParent(list));
+  Pump();
+  const double start = Now();
+  SendMessageW(list, LVM_SETITEMCOUNT, rows, LVSICF_NOSCROLL);
+  InvalidateRect(list, nullptr, TRUE);
+  UpdateWindow(list);
+  Pump();
+  return Now() - start;
+}
+
+// Each list takes 10 rows and 2,000 rows in turn, in interleaved rounds.
+void CompareHandOver(const ListWindow& plain, const ListWindow& skinned) {
+  std::vector<double> times[2][2];  // [skinned][2,000 rows]
+  PaintCounters counters[2];        // the skinned list's, for 10 and 2,000 rows
+  for (int round = 0; round < kRounds * 2; ++round) {
+    for (int big = 0; big < 2; ++big) {
+      const int rows = big ? kRows : 10;
+      const PaintCounters before = ReadPaintCounters();
+      times[1][big].push_back(HandOver(skinned.list, rows));
+      counters[big] = counters[big] + (ReadPaintCounters() - before);
+      times[0][big].push_back(HandOver(plain.list, rows));
+    }
+  }
+  for (int skin = 1; skin >= 0; --skin) {
+    const double small = Median(times[skin][0]), large = Median(times[skin][1]);
+    std::printf("row count %s: 10 rows %.3f ms, %d rows %.3f ms, ratio %.2f\n", skin ? "skinned" : "plain  ",
+                small * 1e3, kRows, large * 1e3, large / small);
+  }
+  std::printf("    skinned 10 rows:");
+  PrintCounters(counters[0], kRounds * 2);
+  std::printf("    skinned %d rows:", kRows);
+  PrintCounters(counters[1], kRounds * 2);
+  for (const ListWindow* w : {&skinned, &plain}) {
+    const HWND windows[3] = {w->list, reinterpret_cast<HWND>(SendMessageW(w->list, LVM_GETHEADER, 0, 0)), w->window};
+    MessageCount count({WM_NCCALCSIZE, WM_NCPAINT, WM_ERASEBKGND, WM_PAINT, WM_STYLECHANGED, WM_WINDOWPOSCHANGED,
+                        WM_SIZE, WM_HSCROLL, WM_VSCROLL, WM_NOTIFY});
+    for (int i = 0; i < kRounds; ++i) HandOver(w->list, kRows);
+    PrintFrameMessages(count, w == &skinned ? "skinned 2,000 rows" : "plain 2,000 rows", windows, kRounds);
+  }
+  HandOver(skinned.list, kRows);
+  HandOver(plain.list, kRows);
+}
+
 // The skinned button painted hot and plain in turn by the mouse's arrival and leave, against
 // a window DC taken, a copy of the button's size and the DC released.
 void CompareHover(HWND button) {
@@ -219,6 +283,7 @@ int main() {
   CompareSteps("line down", [](HWND l) { SendMessageW(l, WM_VSCROLL, SB_LINEDOWN, 0); }, plain.list, skinned.list);
   CompareSteps("wheel notch", WheelNotch, plain.list, skinned.list);
   CompareHover(skinned.button);
+  CompareHandOver(plain, skinned);
 
   DestroyWindow(skinned.window);
   DestroyWindow(plain.window);

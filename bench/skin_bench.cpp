@@ -80,16 +80,76 @@ void ShowNow(HWND w) {
   Pump();
 }
 
+// The stages of one start-up, in the order they run.
+constexpr const char* kStageNames[] = {"make", "skin", "show", "update", "redraw"};
+constexpr int kStages = 5;
+
+struct StartUpRun {
+  double stages[kStages] = {};
+  PaintCounters counters[kStages];
+  int mainPaints = 0, allPaints = 0;  // paint messages of the main window / of every window
+  double Whole() const {
+    double sum = 0;
+    for (double t : stages) sum += t;
+    return sum;
+  }
+};
+
 // Made, skinned as the program does it, shown and painted whole; then destroyed (untimed).
-double StartUp(SkinEngine* skin) {
-  const double start = Now();
+StartUpRun StartUp(SkinEngine* skin) {
+  StartUpRun run;
+  int stage = 0;
+  double mark = Now();
+  PaintCounters counted = ReadPaintCounters();
+  auto endStage = [&] {
+    const double now = Now();
+    const PaintCounters c = ReadPaintCounters();
+    run.stages[stage] = now - mark;
+    run.counters[stage] = c - counted;
+    ++stage;
+    counted = c;
+    mark = Now();
+  };
   HWND w = MakeMainLikeWindow(WindowClass(), 660);
-  if (skin) skin->ApplySkin(w, 25);  // before the window first shows, as the program does
-  ShowNow(w);
-  const double took = Now() - start;
+  endStage();
+  {
+    PaintMessageCount paints(w);
+    mark = Now();
+    if (skin) skin->ApplySkin(w, 25);  // before the window first shows, as the program does
+    endStage();
+    ShowWindow(w, SW_SHOWNOACTIVATE);
+    endStage();
+    UpdateWindow(w);
+    endStage();
+    RedrawWindow(w, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Pump();
+    endStage();
+    run.mainPaints = paints.Paints();
+    run.allPaints = paints.AllPaints();
+  }
   DestroyWindow(w);
   Pump();
-  return took;
+  return run;
+}
+
+void PrintStartUp(const char* name, const std::vector<StartUpRun>& runs) {
+  std::vector<double> whole;
+  for (const StartUpRun& r : runs) whole.push_back(r.Whole());
+  std::printf("  %s: %.2f ms;", name, Median(whole) * 1e3);
+  for (int k = 0; k < kStages; ++k) {
+    std::vector<double> t;
+    for (const StartUpRun& r : runs) t.push_back(r.stages[k]);
+    std::printf(" %s %.2f;", kStageNames[k], Median(t) * 1e3);
+  }
+  std::printf(" paint messages: main window %d, all windows %d\n", runs.back().mainPaints, runs.back().allPaints);
+  for (int k = 0; k < kStages; ++k) {
+    PaintCounters sum;
+    for (const StartUpRun& r : runs) sum = sum + r.counters[k];
+    if (sum.gdiplusCalls || sum.dibSections || sum.propertyLookups || sum.classLookups) {
+      std::printf("    %-6s", kStageNames[k]);
+      PrintCounters(sum, static_cast<int>(runs.size()));
+    }
+  }
 }
 
 // One invalidation of the whole window and its WM_PAINT, sent at once.
@@ -146,19 +206,24 @@ int main() {
     DeleteObject(g_prepared);
     Pump();
   }
-  std::vector<double> skinnedTimes, plainTimes;
+  std::vector<StartUpRun> skinnedRuns, plainRuns;
   PaintCounters counters;
   StartUp(&skin);  // the first one decodes the picture and loads the glyphs
   StartUp(nullptr);
   for (int round = 0; round < kRounds; ++round) {
     const PaintCounters before = ReadPaintCounters();
-    skinnedTimes.push_back(StartUp(&skin));
+    skinnedRuns.push_back(StartUp(&skin));
     counters = counters + (ReadPaintCounters() - before);
-    plainTimes.push_back(StartUp(nullptr));
+    plainRuns.push_back(StartUp(nullptr));
   }
+  std::vector<double> skinnedTimes, plainTimes;
+  for (const StartUpRun& r : skinnedRuns) skinnedTimes.push_back(r.Whole());
+  for (const StartUpRun& r : plainRuns) plainTimes.push_back(r.Whole());
   const double ms = Median(skinnedTimes), mp = Median(plainTimes);
   std::printf("start-up to the shown window: skinned %.2f ms, plain %.2f ms, ratio %.2f\n", ms * 1e3, mp * 1e3,
               ms / mp);
   PrintCounters(counters, kRounds);
+  PrintStartUp("skinned", skinnedRuns);
+  PrintStartUp("plain", plainRuns);
   return 0;
 }

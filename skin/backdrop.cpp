@@ -13,6 +13,7 @@
 #include "skin/palette.h"
 #include "skin/window_parts.h"
 #include "skin/skin_core.h"
+#include "skin/veil.h"
 
 namespace {
 
@@ -165,19 +166,16 @@ bool ReleaseBackdrop(HDC dc) {
 HBITMAP BackdropBitmap(HWND window) {
   const RECT r = ClientRectInWindow(window);
   const int w = r.right - r.left, h = r.bottom - r.top;
-  if (w <= 0 || h <= 0) return nullptr;
-  ScopedBackdrop backdrop(window, r);
-  HDC dc = backdrop.Get();
-  if (!dc) return nullptr;
-  LayVeil(dc, w, h);
-  HBITMAP bitmap = CreateCompatibleBitmap(dc, w, h);
-  if (HDC copy = bitmap ? CreateCompatibleDC(dc) : nullptr) {
-    HGDIOBJ previous = SelectObject(copy, bitmap);
-    BitBlt(copy, 0, 0, w, h, dc, 0, 0, SRCCOPY);
-    SelectObject(copy, previous);
-    DeleteDC(copy);
-  }
-  return bitmap;
+  if (w <= 0 || h <= 0 || !EngineRunning()) return nullptr;
+  // Of the back buffer's kind (32 bits a pixel), as the pattern brushes made from it expect.
+  HDC back = BackBufferOf(FindBackdropSource(window).skinIndex);
+  UniqueMemoryDc copy(back ? CreateCompatibleDC(back) : nullptr);
+  UniqueBitmap bitmap(copy ? CreateCompatibleBitmap(back, w, h) : nullptr);
+  if (!bitmap) return nullptr;
+  HGDIOBJ previous = SelectObject(copy.get(), bitmap.get());
+  const bool copied = CopyVeiledBackdrop(window, r, copy.get(), 0, 0);
+  SelectObject(copy.get(), previous);
+  return copied ? bitmap.release() : nullptr;
 }
 
 ScopedBackdrop ControlBackdrop(HWND window) {
@@ -187,14 +185,6 @@ ScopedBackdrop ControlBackdrop(HWND window) {
   ScopedBackdrop backdrop(window, RECT{0, 0, w, h});
   if (backdrop) LayVeil(backdrop.Get(), w, h);
   return backdrop;
-}
-
-void LayVeil(HDC dc, int w, int h) {
-  PixelGraphics drawing(dc);
-  SolidBrushObject veil;
-  if (drawing.Ok() && veil.CreateSolidFill(ToArgb(palette::kWhite, Engine().veilAlpha))) {
-    drawing.Get().FillRectangleI(veil, 0, 0, w, h);
-  }
 }
 
 bool HasTransparentExStyle(HWND window) { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TRANSPARENT) != 0; }

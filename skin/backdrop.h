@@ -35,8 +35,6 @@ class ScopedBackdrop {
   HDC dc_ = nullptr;
 };
 
-// Lays the white veil, at the engine's alpha, over w x h of a backdrop or surface.
-void LayVeil(HDC dc, int w, int h);
 // The background behind the window's client area under the white veil; the caller owns it.
 HBITMAP BackdropBitmap(HWND window);
 // The backdrop of the whole window rectangle with the white veil over it.

@@ -1,10 +1,14 @@
 #include "skin/backdrop_cache.h"
 
 #include "skin/backdrop.h"
+#include "skin/veil.h"
 
 namespace {
 
 constexpr std::size_t kMostStates = 8;  // a control shows few states; older pictures go
+// Pictures kept per state: a list whose scroll bars come and go with its rows shows two shapes
+// in turn, and each must stay for the other's sake.
+constexpr int kShapesPerState = 2;
 
 }  // namespace
 
@@ -34,11 +38,14 @@ const Surface* CachedBackdrop::Get(HWND window, const RECT& rect, bool veiled) {
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   valid_ = false;
   if (w <= 0 || h <= 0) return nullptr;
-  if ((surface_.Width() != w || surface_.Height() != h || !surface_.Dc()) && !surface_.Create(w, h)) return nullptr;
-  ScopedBackdrop backdrop(window, rect);
-  if (!backdrop.Get()) return nullptr;
-  BitBlt(surface_.Dc(), 0, 0, w, h, backdrop.Get(), 0, 0, SRCCOPY);
-  if (veiled) LayVeil(surface_.Dc(), w, h);
+  if (!surface_.Cover(w, h)) return nullptr;
+  if (veiled) {
+    if (!CopyVeiledBackdrop(window, rect, surface_.Dc(), 0, 0)) return nullptr;
+  } else {
+    ScopedBackdrop backdrop(window, rect);
+    if (!backdrop.Get()) return nullptr;
+    BitBlt(surface_.Dc(), 0, 0, w, h, backdrop.Get(), 0, 0, SRCCOPY);
+  }
   key_ = key;
   valid_ = true;
   return &surface_;
@@ -53,8 +60,10 @@ const Surface* StatePictures::Find(int state, const BackdropKey& key, std::size_
 
 Surface* StatePictures::Store(int state, const BackdropKey& key, std::size_t look, int width, int height) {
   std::unique_ptr<Entry> entry;
-  for (auto it = entries_.begin(); it != entries_.end(); ++it) {
-    if ((*it)->state == state) {  // a stale picture of the same state gives up its bitmap
+  int shapes = 0;
+  for (const auto& e : entries_) shapes += e->state == state;
+  for (auto it = entries_.begin(); shapes >= kShapesPerState && it != entries_.end(); ++it) {
+    if ((*it)->state == state) {  // the oldest picture of the same state gives up its bitmap
       entry = std::move(*it);
       entries_.erase(it);
       break;

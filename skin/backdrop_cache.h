@@ -19,7 +19,8 @@ BackdropKey BackdropKeyOf(HWND window, const RECT& rect, bool veiled);
 // The skin behind one rectangle of a control, veiled or not, made again only when stale.
 class CachedBackdrop {
  public:
-  // nullptr outside a skinned window or when GDI refuses a bitmap.
+  // nullptr outside a skinned window or when GDI refuses a bitmap. The picture lies at the
+  // surface's origin; the surface may be larger than the rectangle.
   const Surface* Get(HWND window, const RECT& rect, bool veiled);
   void Drop() { valid_ = false; }
 
@@ -45,8 +46,8 @@ class LookHash {
   std::size_t value_ = 0;
 };
 
-// Pictures painted over a backdrop, one per state; `look` stands for everything else the
-// painter used (text, font, colours), so a change of any of them makes a new picture.
+// Pictures painted over a backdrop, the last two per state; `look` stands for everything else
+// the painter used (text, font, colours), so a change of any of them makes a new picture.
 class StatePictures {
  public:
   // The picture of `state` painted for this key and look, or nullptr.

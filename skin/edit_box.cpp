@@ -1,10 +1,8 @@
 #include "skin/edit_box.h"
 
-#include "gdiplus/brush_objects.h"
-#include "gdiplus/graphics_object.h"
-#include "gdiplus/pen_object.h"
 #include "skin/backdrop.h"
 #include "skin/palette.h"
+#include "skin/veil.h"
 #include "skin/window_parts.h"
 
 namespace {
@@ -42,53 +40,20 @@ void InstallEditAndComboBoxes(int skinIndex, HWND parent) {
 }
 
 void PaintEditFrame(HWND window, bool focused, bool hot) {
-  RECT outer{};
-  GetWindowRect(window, &outer);
-  const int w = outer.right - outer.left, h = outer.bottom - outer.top;
-  if (w <= 0 || h <= 0) return;
-  const RECT inner = ClientAndBarsInWindow(window);
-  ScopedBackdrop backdrop(window, RECT{0, 0, w, h});
-  if (!backdrop.Get()) return;
-  {
-    PixelGraphics gOwner(backdrop.Get());
-    if (!gOwner.Ok()) return;
-    GraphicsObject& g = gOwner.Get();
-    g.SetClipRectI(0, 0, w, h, gp::CombineModeReplace);
-    g.SetClipRectI(inner.left, inner.top, inner.right - inner.left, inner.bottom - inner.top, gp::CombineModeXor);
-    if (TintingOn()) {
-      SolidBrushObject veil;
-      if (veil.CreateSolidFill(ToArgb(kWhite, Engine().veilAlpha))) g.FillRectangleI(veil, 0, 0, w, h);
-    } else {
-      g.GraphicsClear(ToArgb(kWhite));
-    }
-    PenObject pen;
-    const COLORREF accent = Engine().accentColour;
-    if (hot) {
-      if (pen.CreatePen1(ToArgb(accent, 180), 2)) g.DrawRectangleI(pen, 1, 1, w - 2, h - 2);
-    } else if (focused) {
-      if (pen.CreatePen1(ToArgb(accent, 180), 1)) g.DrawRectangleI(pen, 0, 0, w - 1, h - 1);
-    } else if (pen.CreatePen1(ToArgb(kBlack, 80), 1)) {
-      g.DrawRectangleI(pen, 0, 0, w - 1, h - 1);
-    }
-  }
-  WholeWindowDc dc(window);
-  if (!dc.Get()) return;
-  ExcludeClipRect(dc.Get(), inner.left, inner.top, inner.right, inner.bottom);
-  BitBlt(dc.Get(), 0, 0, w, h, backdrop.Get(), 0, 0, SRCCOPY);
+  EditRecord* record = RecordOf(window);
+  if (!record) return;
+  const RingState state = hot ? RingState::Hot : focused ? RingState::Focused : RingState::Plain;
+  record->frame.Paint(window, state, ClientAndBarsInWindow(window), RingLook{TintingOn(), 180, 80});
 }
 
 void PaintControlBackground(HWND window, HDC dc, bool intoDc) {
   const RECT r = ClientRectInWindow(window);
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  if (w <= 0 || h <= 0) return;
-  ScopedBackdrop backdrop(window, r);
-  if (!backdrop.Get()) return;
-  LayVeil(backdrop.Get(), w, h);
+  if (r.right <= r.left || r.bottom <= r.top) return;
   if (intoDc) {
-    BitBlt(dc, 0, 0, w, h, backdrop.Get(), 0, 0, SRCCOPY);
+    CopyVeiledBackdrop(window, r, dc, 0, 0);
   } else {
     WholeWindowDc windowDc(window);
-    if (windowDc.Get()) BitBlt(windowDc.Get(), r.left, r.top, w, h, backdrop.Get(), 0, 0, SRCCOPY);
+    if (windowDc.Get()) CopyVeiledBackdrop(window, r, windowDc.Get(), r.left, r.top);
   }
 }
 

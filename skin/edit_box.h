@@ -4,12 +4,14 @@
 // pixels on the transparent background. Internal to skin/.
 #include <windows.h>
 
+#include "skin/frame_ring.h"
 #include "skin/skin_core.h"
 
 struct EditRecord : ControlRecord {
   HoverTracker hover{HoverOwner::Edit};
   bool focused = false;
   bool mouseDown = false;
+  FrameRing frame;  // the frame painted per state (plain, focused, hot)
 };
 
 // The edit half: every "Edit" child (and, with the veil given, the edit of a combo box).

@@ -230,6 +230,9 @@ void SkinEngine::ApplySkin(HWND window, int captionHeight, const SkinOptions& op
       SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SkinEngine::FrameWindowProc)));
   SetPropValue(window, kPropPrevious, reinterpret_cast<LONG_PTR>(record.previous));
   SetPropValue(window, kPropListIndex, index);
+  // The rounded region now: set by the first paint instead, it would repaint the window and
+  // every child a second time.
+  ApplyWindowRegion(index);
   // A window that already shows takes its new look at once, children included.
   if (IsWindowVisible(window)) {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);

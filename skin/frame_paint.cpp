@@ -122,6 +122,7 @@ void PaintWholeWindow(int skinIndex, HDC dc, bool present) {
     SetPropValue(record->window, kPropBackBitmap, reinterpret_cast<LONG_PTR>(record->backBuffer.Bitmap()));
   }
   HDC back = record->backBuffer.Dc();
+  ++EngineCounters().composes;
   ++record->backBufferGeneration;  // the controls' cached backdrops are of the old picture
   // The picture under everything changes only with the size or the skin: scaling it is the
   // dearest step of a full paint, so it is kept between paints.

@@ -6,15 +6,16 @@
 
 #include "gdiplus/brush_objects.h"
 #include "gdiplus/graphics_object.h"
-#include "gdiplus/pen_object.h"
 #include "skin/backdrop.h"
 #include "skin/palette.h"
+#include "skin/veil.h"
 #include "skin/window_parts.h"
 #include "skin/skin.h"
 
 namespace {
 
 using palette::kBlack;
+using palette::kWhite;
 constexpr UINT kArrowScrollMessage = 0x8002;
 
 ListControlRecord* RecordOf(HWND window) {
@@ -31,6 +32,12 @@ void Register(int skinIndex, HWND control) {
   ListControlRecord& record = *owned;
   const int index = AddFamilyRecord(skinIndex, Family::ListControl, std::move(owned));
   if (!index) return;
+  const std::string cls = ClassOf(control);
+  record.kind = cls == "listbox"         ? ListKind::ListBox
+                : cls == "combolbox"     ? ListKind::ComboList
+                : cls == "syslistview32" ? ListKind::ListView
+                : cls == "systreeview32" ? ListKind::TreeView
+                                         : ListKind::Other;
   SubclassControl(control, record, skinIndex, index, ListControlWndProc);
   // The frame keeps its size, so only its look is new: a shown control repaints its ring.
   if (IsWindowVisible(control)) RedrawWindow(control, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
@@ -64,7 +71,7 @@ void PaintOverSkin(HWND window, ListControlRecord& record) {
   const int w = r.right - r.left, h = r.bottom - r.top;
   Surface& rows = record.rowsPicture;
   const Surface* behind = paint && w > 0 && h > 0 ? record.rowsBackdrop.Get(window, r, true) : nullptr;
-  if (behind && ((rows.Width() == w && rows.Height() == h && rows.Dc()) || rows.Create(w, h))) {
+  if (behind && rows.Cover(w, h)) {
     const RECT& u = ps.rcPaint;
     BitBlt(rows.Dc(), u.left, u.top, u.right - u.left, u.bottom - u.top, behind->Dc(), u.left, u.top, SRCCOPY);
     IntersectClipRect(rows.Dc(), u.left, u.top, u.right, u.bottom);
@@ -159,47 +166,10 @@ void InstallListControls(int skinIndex, HWND parent) {
 
 void PaintListFrame(HWND window, bool hot, bool focused) {
   // A combo box's list and a control without a border show no frame.
-  if (IsClass(window, "combolbox") || !HasSkinnableBorder(window)) return;
   ListControlRecord* record = RecordOf(window);
-  if (!record) return;
-  RECT outer{};
-  GetWindowRect(window, &outer);
-  const int w = outer.right - outer.left, h = outer.bottom - outer.top;
-  if (w <= 0 || h <= 0) return;
-  const RECT whole{0, 0, w, h};
-  const bool veiled = Engine().veilAlphaGiven;
-  const BackdropKey key = BackdropKeyOf(window, whole, veiled);
-  if (!key.skinIndex) return;
-  const int state = hot ? 2 : focused ? 1 : 0;
-  const std::size_t look = Engine().accentColour;  // the outline's colour
-  const Surface* ring = record->frames.Find(state, key, look);
-  if (!ring) {
-    Surface* fresh = record->frames.Store(state, key, look, w, h);
-    if (!fresh) return;
-    if (!veiled) {
-      PatBlt(fresh->Dc(), 0, 0, w, h, WHITENESS);
-    } else if (const Surface* behind = record->frameBackdrop.Get(window, whole, true)) {
-      BitBlt(fresh->Dc(), 0, 0, w, h, behind->Dc(), 0, 0, SRCCOPY);
-    }
-    PixelGraphics g(*fresh);
-    PenObject pen;
-    const COLORREF accent = Engine().accentColour;
-    if (!g.Ok()) return;
-    if (hot) {
-      if (pen.CreatePen1(ToArgb(accent, 200), 2)) g.Get().DrawRectangleI(pen, 1, 1, w - 2, h - 2);
-    } else if (focused) {
-      if (pen.CreatePen1(ToArgb(accent, 200), 1)) g.Get().DrawRectangleI(pen, 0, 0, w - 1, h - 1);
-    } else if (pen.CreatePen1(ToArgb(kBlack, 90), 1)) {
-      g.Get().DrawRectangleI(pen, 0, 0, w - 1, h - 1);
-    }
-    ring = fresh;
-  }
-  // Only the ring reaches the screen: the client area and the system's bars are clipped out.
-  const RECT inner = ListInnerRect(window);
-  WholeWindowDc dc(window);
-  if (!dc.Get()) return;
-  ExcludeClipRect(dc.Get(), inner.left, inner.top, inner.right, inner.bottom);
-  BitBlt(dc.Get(), 0, 0, w, h, ring->Dc(), 0, 0, SRCCOPY);
+  if (!record || record->kind == ListKind::ComboList || !HasSkinnableBorder(window)) return;
+  const RingState state = hot ? RingState::Hot : focused ? RingState::Focused : RingState::Plain;
+  record->frame.Paint(window, state, ListInnerRect(window), RingLook{Engine().veilAlphaGiven, 200, 90});
 }
 
 LRESULT CALLBACK ListControlWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -250,12 +220,12 @@ LRESULT CALLBACK ListControlWndProc(HWND window, UINT message, WPARAM wParam, LP
     }
     case WM_PAINT: {
       PaintListFrame(window, record->hover.Inside(), record->focused);
-      const std::string cls = ClassOf(window);
-      if (veil && cls == "systreeview32") {
+      const ListKind kind = record->kind;
+      if (veil && kind == ListKind::TreeView) {
         PaintTreeOverSkin(window, *record);
         return 0;
       }
-      if (veil && (cls == "syslistview32" || cls == "listbox" || cls == "combolbox")) {
+      if (veil && (kind == ListKind::ListView || kind == ListKind::ListBox || kind == ListKind::ComboList)) {
         PaintOverSkin(window, *record);
         return 0;
       }
@@ -263,14 +233,15 @@ LRESULT CALLBACK ListControlWndProc(HWND window, UINT message, WPARAM wParam, LP
     }
     case WM_ERASEBKGND:
       if (veil) {
-        const std::string cls = ClassOf(window);
+        const ListKind kind = record->kind;
         HDC dc = reinterpret_cast<HDC>(wParam);
-        const bool ownerDrawn = (cls == "listbox" || cls == "combolbox") && IsOwnerDrawnListBox(window);
-        if (cls == "systreeview32" || cls == "syslistview32" || (cls == "listbox" && !ownerDrawn)) {
+        const bool ownerDrawn =
+            (kind == ListKind::ListBox || kind == ListKind::ComboList) && IsOwnerDrawnListBox(window);
+        if (kind == ListKind::TreeView || kind == ListKind::ListView || (kind == ListKind::ListBox && !ownerDrawn)) {
           SetBkMode(dc, TRANSPARENT);
           return 1;
         }
-        if (cls != "combolbox" && !ownerDrawn) {
+        if (kind != ListKind::ComboList && !ownerDrawn) {
           SetBkMode(dc, TRANSPARENT);
           const RECT r = ClientRectInWindow(window);
           ScopedBackdrop backdrop(window, r);

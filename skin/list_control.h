@@ -5,16 +5,20 @@
 #include <windows.h>
 
 #include "skin/backdrop_cache.h"
+#include "skin/frame_ring.h"
 #include "skin/skin_core.h"
 
+// Which standard control a list-family record skins, read once when it is installed.
+enum class ListKind : int { Other, ListBox, ComboList, ListView, TreeView };
+
 struct ListControlRecord : ControlRecord {
+  ListKind kind = ListKind::Other;
   bool focused = false;
   HoverTracker hover{HoverOwner::List};
   bool arrowScrolling = false;
   CachedBackdrop rowsBackdrop;   // the veiled skin behind the client area
   Surface rowsPicture;           // the rows drawn over it, made once per size
-  CachedBackdrop frameBackdrop;  // the skin behind the whole window, for the frame ring
-  StatePictures frames;          // the ring painted per state (plain, focused, hot)
+  FrameRing frame;               // the ring painted per state (plain, focused, hot)
 };
 
 void InstallListControls(int skinIndex, HWND parent);

@@ -10,13 +10,17 @@ struct PaintCounters {
   long long propertyLookups = 0;  // GetProp of the engine's window properties
   long long classLookups = 0;     // class names asked of the window server
   long long keyedCopies = 0;      // colour-keyed copies (TransparentBlt)
+  long long composes = 0;         // whole-window pictures composed into a back buffer
+  long long veiledBuffers = 0;    // veiled copies of a back buffer made
   PaintCounters operator-(const PaintCounters& o) const {
     return {gdiplusCalls - o.gdiplusCalls, dibSections - o.dibSections, propertyLookups - o.propertyLookups,
-            classLookups - o.classLookups, keyedCopies - o.keyedCopies};
+            classLookups - o.classLookups,  keyedCopies - o.keyedCopies, composes - o.composes,
+            veiledBuffers - o.veiledBuffers};
   }
   PaintCounters operator+(const PaintCounters& o) const {
     return {gdiplusCalls + o.gdiplusCalls, dibSections + o.dibSections, propertyLookups + o.propertyLookups,
-            classLookups + o.classLookups, keyedCopies + o.keyedCopies};
+            classLookups + o.classLookups,  keyedCopies + o.keyedCopies, composes + o.composes,
+            veiledBuffers + o.veiledBuffers};
   }
 };
 

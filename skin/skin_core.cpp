@@ -71,16 +71,20 @@ PixelGraphics::PixelGraphics(HDC dc) {
   if (bitmap && GetObjectW(bitmap, sizeof dib, &dib) == sizeof dib && dib.dsBm.bmBits && dib.dsBm.bmBitsPixel == 32 &&
       dib.dsBmih.biHeight < 0) {
     GdiFlush();
-    // The alpha bytes of a DIB that GDI drew on mean nothing: the pixels are taken as opaque.
-    if (bitmap_.CreateBitmapFromScan0(dib.dsBm.bmWidth, dib.dsBm.bmHeight, dib.dsBm.bmWidthBytes, PixelFormat32bppRGB,
-                                      static_cast<std::uint8_t*>(dib.dsBm.bmBits)) &&
-        graphics_.GetImageGraphicsContext(bitmap_)) {
-      return;
-    }
-    graphics_.DeleteGraphics();
-    bitmap_.DisposeImage();
+    if (OnPixels(dib.dsBm.bmBits, dib.dsBm.bmWidth, dib.dsBm.bmHeight)) return;
   }
   graphics_.CreateFromHDC(dc);
+}
+
+bool PixelGraphics::OnPixels(void* bits, int width, int height) {
+  // The alpha bytes of a DIB that GDI drew on mean nothing: the pixels are taken as opaque.
+  if (bits && bitmap_.CreateBitmapFromScan0(width, height, width * 4, PixelFormat32bppRGB, static_cast<std::uint8_t*>(bits)) &&
+      graphics_.GetImageGraphicsContext(bitmap_)) {
+    return true;
+  }
+  graphics_.DeleteGraphics();
+  bitmap_.DisposeImage();
+  return false;
 }
 
 ControlBrush::~ControlBrush() {

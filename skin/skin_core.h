@@ -98,6 +98,11 @@ class Surface {
   ~Surface() { Reset(); }
   // A fresh w x h surface; the previous picture is gone. False when GDI refuses.
   bool Create(int width, int height);
+  // Keeps the surface when it is at least w x h (a control whose scroll bar comes and goes
+  // would otherwise make a bitmap each time); a fresh one otherwise. False when GDI refuses.
+  bool Cover(int width, int height) {
+    return (dc_ && width_ >= width && height_ >= height) || Create(width, height);
+  }
   void Reset();
   HDC Dc() const { return dc_; }
   HBITMAP Bitmap() const { return bitmap_; }
@@ -121,12 +126,16 @@ class PixelGraphics {
  public:
   explicit PixelGraphics(HDC dc);
   explicit PixelGraphics(const Surface& surface) : PixelGraphics(surface.Dc()) {}
+  // Over width x height 32-bit pixels, top row first, taken as opaque.
+  PixelGraphics(void* bits, int width, int height) { OnPixels(bits, width, height); }
   PixelGraphics(const PixelGraphics&) = delete;
   PixelGraphics& operator=(const PixelGraphics&) = delete;
   bool Ok() const { return !graphics_.Empty(); }
   GraphicsObject& Get() { return graphics_; }
 
  private:
+  bool OnPixels(void* bits, int width, int height);
+
   BitmapObject bitmap_;      // declared first: the graphics over it goes before it
   GraphicsObject graphics_;
 };
@@ -202,6 +211,10 @@ struct SkinWindow {
   bool appActive = true;  // one deactivation starts one trim, however often it is reported
   Surface backBuffer, captionCache, bandCache;
   int backBufferGeneration = 0;  // moves at every write to the back buffer; control caches key on it
+  // The back buffer under the white veil, shared by every veiled backdrop of the window;
+  // made again when the back buffer's generation or the veil's alpha moves.
+  Surface veiledBuffer;
+  int veiledGeneration = -1, veiledAlpha = -1;
   Surface background;  // the scaled picture alone, for the next full paint of this size
   int backgroundGeneration = -1;
   SIZE regionSize{-1, -1};
