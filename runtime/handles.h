@@ -44,7 +44,7 @@ using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroye
 // A screen or window DC borrowed with GetDC and handed back with ReleaseDC.
 class WindowDc {
  public:
-  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  explicit WindowDc(HWND window) : WindowDc(window, GetDC(window)) {}
   ~WindowDc() {
     if (dc_) ReleaseDC(window_, dc_);
   }
@@ -52,7 +52,16 @@ class WindowDc {
   WindowDc& operator=(const WindowDc&) = delete;
   HDC Get() const { return dc_; }
 
+ protected:
+  WindowDc(HWND window, HDC dc) : window_(window), dc_(dc) {}
+
  private:
   HWND window_;
   HDC dc_;
+};
+
+// The same with GetWindowDC: the whole window, its non-client area included.
+class WholeWindowDc : public WindowDc {
+ public:
+  explicit WholeWindowDc(HWND window) : WindowDc(window, GetWindowDC(window)) {}
 };

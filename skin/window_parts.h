@@ -1,7 +1,9 @@
 #pragma once
-// Where the parts of a control's window lie (client area, scroll bars) and a DC over the
-// whole window. Family-neutral.
+// Where the parts of a control's window lie (client area, scroll bars); the DC over the
+// whole window (WholeWindowDc) comes with it. Family-neutral.
 #include <windows.h>
+
+#include "runtime/handles.h"
 
 // The window rectangle's size.
 SIZE WindowSizeOf(HWND window);
@@ -13,19 +15,3 @@ RECT ClientAndBarsInWindow(HWND window);
 // The screen rectangles of the window's visible scroll bars as one region (the caller
 // deletes it); nullptr when it has none.
 HRGN ScrollBarRegion(HWND window);
-
-// GetWindowDC of a window (its non-client area included), released when it goes.
-class WholeWindowDc {
- public:
-  explicit WholeWindowDc(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
-  ~WholeWindowDc() {
-    if (dc_) ReleaseDC(window_, dc_);
-  }
-  WholeWindowDc(const WholeWindowDc&) = delete;
-  WholeWindowDc& operator=(const WholeWindowDc&) = delete;
-  HDC Get() const { return dc_; }
-
- private:
-  HWND window_;
-  HDC dc_;
-};
