@@ -21,7 +21,7 @@ void CreateSkinEngine() { g_skin = std::make_unique<SkinEngine>(); }
 void SetSkinStartValues(HICON icon) {
   if (!g_skin) return;
   g_skin->SetOneShot(true);
-  g_skin->SetControlVeil(true, 160, 1);
+  g_skin->SetControlVeil(true, 160, /*trackbarFrame=*/1);
   g_skin->SetSkinImage({}, {}, std::nullopt, kStartAccent);  // the accent colour alone
   // The icon comes from LoadIcon: shared, so the engine must not destroy it.
   g_skin->SetApplicationIcon(icon, false);

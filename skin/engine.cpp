@@ -104,12 +104,12 @@ void SkinEngine::SetOneShot(bool on) { Engine().oneShot = on; }
 COLORREF SkinEngine::GetSkinColor() const { return Engine().skinColour; }
 void SkinEngine::SetDeactivationHandler(void (*handler)()) { Engine().deactivated = handler; }
 
-void SkinEngine::SetControlVeil(bool on, std::optional<int> alpha, int third) {
+void SkinEngine::SetControlVeil(bool on, std::optional<int> alpha, int trackbarFrame) {
   EngineState& e = Engine();
   e.tintSwitch = on;
   e.veilAlphaGiven = alpha.has_value();
   e.veilAlpha = std::clamp(alpha.value_or(160), 0, 255);
-  e.thirdVeil = third;
+  e.trackbarFrame = trackbarFrame;
 }
 
 void SkinEngine::SetSkinImage(const std::wstring& fileName, const std::vector<std::uint8_t>& bytes,

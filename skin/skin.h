@@ -59,7 +59,9 @@ class SkinEngine {
   void SetSkinImage(const std::wstring& fileName, const std::vector<std::uint8_t>& bytes,
                     std::optional<COLORREF> skinColour, std::optional<std::int64_t> accentColour = {},
                     std::optional<int> blendMode = {});
-  void SetControlVeil(bool on, std::optional<int> alpha = {}, int third = 1);
+  // The veil over the skin behind controls, its alpha, and (non-zero) the rounded frame
+  // drawn around trackbars.
+  void SetControlVeil(bool on, std::optional<int> alpha = {}, int trackbarFrame = 1);
   // Start values of the application: the first WM_SIZE after start-up flags no repaint.
   void SetOneShot(bool on);
   // The icon drawn in the caption; destroyed with the engine only when `owned` (a shared

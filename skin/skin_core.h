@@ -243,7 +243,7 @@ struct EngineState {
   bool tintSwitch = true;
   bool veilAlphaGiven = false;
   int veilAlpha = 160;
-  int thirdVeil = 1;
+  int trackbarFrame = 1;
   COLORREF skinColour = 0;
   COLORREF accentColour = palette::kGlow;
   int blendMode = kBlendAsIs;

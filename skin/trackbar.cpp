@@ -197,7 +197,7 @@ std::size_t LookOf(const TrackbarFacts& facts) {
   LookHash look;
   look.Add(facts.channel).Add(facts.thumb).Add(facts.selectionFrom).Add(facts.selectionTo);
   for (const int tick : facts.ticks) look.Add(tick);
-  return look.Add(static_cast<int>(Engine().accentColour)).Add(Engine().thirdVeil).Value();
+  return look.Add(static_cast<int>(Engine().accentColour)).Add(Engine().trackbarFrame).Value();
 }
 
 void DrawTrackbar(GraphicsObject& g, const TrackbarRecord& record, const TrackbarFacts& facts, int w, int h,
@@ -206,7 +206,7 @@ void DrawTrackbar(GraphicsObject& g, const TrackbarRecord& record, const Trackba
   const RECT& thumb = facts.thumb;
   g.SetSmoothingMode(gp::SmoothingModeAntiAlias);
   const float fw = static_cast<float>(w), fh = static_cast<float>(h);
-  if (Engine().thirdVeil != 0) {
+  if (Engine().trackbarFrame != 0) {
     PathObject frame, inside;
     MakeRoundedPath(frame, 0, 0, fw - 1, fh - 1, 5);
     MakeRoundedPath(inside, 1, 1, fw - 3, fh - 3, 4);
