@@ -14,18 +14,22 @@ inline void Pump() {
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
 }
 
+// Registers a window class of this process under `name` (a later call for the same name
+// registers nothing) and gives the name.
+inline const wchar_t* BenchClass(const wchar_t* name, WNDPROC procedure, bool faceColour) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = procedure;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hbrBackground = faceColour ? reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1) : nullptr;
+  wc.lpszClassName = name;
+  RegisterClassExW(&wc);  // already registered: harmless failure
+  return name;
+}
+
 // A plain top-level window class on the face colour.
 inline const wchar_t* WindowClass() {
-  static const wchar_t* name = [] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = L"VeradinBenchWindow";
-    RegisterClassExW(&wc);
-    return L"VeradinBenchWindow";
-  }();
+  static const wchar_t* name = BenchClass(L"VeradinBenchWindow", DefWindowProcW, true);
   return name;
 }
 

@@ -43,16 +43,7 @@ LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 const wchar_t* ParentClass() {
-  static const wchar_t* name = [] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = ParentProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = L"VeradinBenchListParent";
-    RegisterClassExW(&wc);
-    return L"VeradinBenchListParent";
-  }();
+  static const wchar_t* name = BenchClass(L"VeradinBenchListParent", ParentProc, true);
   return name;
 }
 

@@ -37,15 +37,7 @@ LRESULT CALLBACK CopyingProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 }
 
 const wchar_t* CopyingClass() {
-  static const wchar_t* name = [] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = CopyingProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"VeradinBenchCopying";
-    RegisterClassExW(&wc);
-    return L"VeradinBenchCopying";
-  }();
+  static const wchar_t* name = BenchClass(L"VeradinBenchCopying", CopyingProc, false);
   return name;
 }
 
