@@ -84,10 +84,8 @@ bool CopyVeiledBackdrop(HWND window, const RECT& rect, HDC target, int x, int y)
     return BitBlt(target, x, y, w, h, veiled->Dc(), offset.left + rect.left, offset.top + rect.top, SRCCOPY) != 0;
   }
   // The tint lies under the veil: this control's own copy, tinted, then veiled.
-  HDC dc = PaintBackdrop(window, rect);
-  const bool copied = dc && LayVeil(dc, w, h) && BitBlt(target, x, y, w, h, dc, 0, 0, SRCCOPY);
-  ReleaseBackdrop(dc);
-  return copied;
+  const ScopedBackdrop tinted(window, rect);
+  return tinted && LayVeil(tinted.Get(), w, h) && BitBlt(target, x, y, w, h, tinted.Get(), 0, 0, SRCCOPY);
 }
 
 bool LayVeilOnPixels(void* bits, int width, int x, int y, int w, int h, int alpha) {
