@@ -109,8 +109,7 @@ void ExportSearchWithDialog() {
   if (!search) return;
   SYSTEMTIME today;
   GetLocalTime(&today);
-  const std::wstring file = AskFileToSave({AppState().mainWindow, L"导出全部结果为 CSV 文件",
-                                           L"CSV 文件 (*.csv)\0*.csv\0所有文件 (*.*)\0*.*\0",
+  const std::wstring file = AskFileToSave({AppState().mainWindow, L"导出全部结果为 CSV 文件", kCsvFilter,
                                            DefaultExportFileName(search->name, today), L"csv"});
   if (file.empty()) return;
   BeginExport(std::move(*search), file);

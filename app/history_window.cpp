@@ -190,7 +190,7 @@ void ExportWithDialog() {
     return;
   }
   const std::wstring file = AskFileToSave({g_history->window, L"导出所选查询记录",
-                                           L"CSV 文件 (*.csv)\0*.csv\0所有文件 (*.*)\0*.*\0", L"查询记录.csv", L"csv"});
+                                           kCsvFilter, L"查询记录.csv", L"csv"});
   if (file.empty()) return;
   if (const DWORD error = ExportHistoryTo(file, ids, FullId()))
     ShowMessage("查询记录没有导出：\r\n" + WideToGbk(SystemReason(error)), "Fail!", MB_ICONERROR);

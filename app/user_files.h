@@ -8,6 +8,9 @@
 // The user's Documents folder without a closing backslash, or "" when the system has none.
 std::wstring DocumentsFolder();
 
+// The filter of the dialogs that save a CSV file.
+inline constexpr wchar_t kCsvFilter[] = L"CSV 文件 (*.csv)\0*.csv\0所有文件 (*.*)\0*.*\0";
+
 struct FileQuestion {
   HWND owner = nullptr;
   const wchar_t* title = L"";
